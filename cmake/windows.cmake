@@ -1,0 +1,73 @@
+# Varnelle.dll for Windows: mingw-w64 (cross, tested under Wine) or MSVC.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(VARNELLE_WIDTH 32)
+else()
+    set(VARNELLE_WIDTH 64)
+endif()
+
+# All library code (platform-free core and Win32 layer) once, shared by the DLL and the
+# tests that reach internal routines.
+add_library(varnelle_objects OBJECT ${VARNELLE_CORE_SOURCES} ${VARNELLE_WIN32_SOURCES})
+target_include_directories(varnelle_objects PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/include)
+target_compile_definitions(varnelle_objects PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
+
+if(MSVC)
+    # No exceptions, no RTTI, no security cookie (there is no C runtime to check it).
+    target_compile_options(varnelle_objects PRIVATE /W4 /GR- /EHs-c- /GS- /Gs9999999)
+    if(VARNELLE_WIDTH EQUAL 32)
+        target_compile_options(varnelle_objects PRIVATE /arch:SSE2)
+    endif()
+    target_compile_definitions(varnelle_objects PRIVATE _HAS_EXCEPTIONS=0)
+else()
+    target_compile_options(varnelle_objects PRIVATE
+        -Wall -Wextra -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables
+        -fno-threadsafe-statics -fno-stack-protector)
+    if(VARNELLE_WIDTH EQUAL 32)
+        # SSE2 doubles give the same roundings as the 64-bit build; callers may enter
+        # with a 4-byte aligned stack.
+        target_compile_options(varnelle_objects PRIVATE -msse2 -mfpmath=sse -mincoming-stack-boundary=2)
+    endif()
+endif()
+
+add_library(Varnelle SHARED
+    $<TARGET_OBJECTS:varnelle_objects>
+    ${CMAKE_SOURCE_DIR}/src/core/module_entry.cpp
+    ${CMAKE_SOURCE_DIR}/src/core/crt_support.cpp
+    ${CMAKE_SOURCE_DIR}/include/varnelle.def)
+set_target_properties(Varnelle PROPERTIES PREFIX "" OUTPUT_NAME Varnelle)
+target_compile_definitions(Varnelle PRIVATE WIN32_LEAN_AND_MEAN)
+set(VARNELLE_SYSTEM_LIBS user32 gdi32 kernel32 comctl32 msimg32 winmm)
+if(MSVC)
+    set_source_files_properties(${CMAKE_SOURCE_DIR}/src/core/crt_support.cpp PROPERTIES COMPILE_OPTIONS "/GS-;/GR-;/EHs-c-")
+    target_link_options(Varnelle PRIVATE /NODEFAULTLIB /ENTRY:DllEntry)
+    target_link_libraries(Varnelle PRIVATE ${VARNELLE_SYSTEM_LIBS})
+else()
+    set_source_files_properties(${CMAKE_SOURCE_DIR}/src/core/crt_support.cpp PROPERTIES COMPILE_OPTIONS
+        "-fno-builtin;-fno-tree-loop-distribute-patterns;-fno-exceptions;-fno-rtti;-fno-asynchronous-unwind-tables")
+    set_source_files_properties(${CMAKE_SOURCE_DIR}/src/core/module_entry.cpp PROPERTIES COMPILE_OPTIONS
+        "-fno-exceptions;-fno-rtti;-fno-asynchronous-unwind-tables")
+    if(VARNELLE_WIDTH EQUAL 32)
+        set(VARNELLE_ENTRY _DllEntry@12)
+    else()
+        set(VARNELLE_ENTRY DllEntry)
+    endif()
+    # No C runtime and no start-up files; libgcc only statically, for 64-bit division
+    # helpers and stack probes.
+    target_link_options(Varnelle PRIVATE -nostdlib -nostartfiles -static-libgcc
+        -Wl,--entry=${VARNELLE_ENTRY} -Wl,--enable-stdcall-fixup -Wl,--dynamicbase -Wl,--nxcompat)
+    target_link_libraries(Varnelle PRIVATE ${VARNELLE_SYSTEM_LIBS} gcc)
+    if(VARNELLE_WIDTH EQUAL 32)
+        add_custom_command(TARGET Varnelle POST_BUILD
+            COMMAND ${CMAKE_COMMAND} -DDEF=${CMAKE_SOURCE_DIR}/include/varnelle.def
+                -DOBJECTS=${CMAKE_BINARY_DIR}/CMakeFiles/varnelle_objects.dir -DNM=${VARNELLE_NM}
+                -DDLLTOOL=i686-w64-mingw32-dlltool -DIMPLIB=$<TARGET_LINKER_FILE:Varnelle> -DDLL=Varnelle.dll
+                -P ${CMAKE_SOURCE_DIR}/cmake/import_library.cmake
+            VERBATIM)
+    endif()
+endif()
+
+include(${CMAKE_SOURCE_DIR}/demo/demo.cmake)
+
+if(VARNELLE_BUILD_TESTS)
+    include(${CMAKE_SOURCE_DIR}/tests/tests.cmake)
+endif()

@@ -1,0 +1,4 @@
+list(APPEND VARNELLE_CORE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/colour_math.cpp)
+list(APPEND VARNELLE_WIN32_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/colour_exports.cpp)

@@ -1,0 +1,6 @@
+# Platform-free sources (also built natively) and Win32 sources of this folder.
+list(APPEND VARNELLE_CORE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/memory_routines.cpp)
+list(APPEND VARNELLE_WIN32_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/module_state.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/subclass.cpp)

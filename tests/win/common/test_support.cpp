@@ -1,0 +1,209 @@
+#include "common/test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace testing_support {
+
+DibSurface::DibSurface(int width, int height, COLORREF fillColour) : width_(width), height_(height)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    dc_ = CreateCompatibleDC(screen);
+    bitmap_ = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ReleaseDC(nullptr, screen);
+    bits_ = static_cast<uint32_t*>(bits);
+    previous_ = SelectObject(dc_, bitmap_);
+    fill(fillColour);
+}
+
+DibSurface::~DibSurface()
+{
+    SelectObject(dc_, previous_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+}
+
+static uint32_t ToPixel(COLORREF colour)
+{
+    return (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+}
+
+static COLORREF ToColour(uint32_t pixel)
+{
+    return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+}
+
+COLORREF DibSurface::at(int x, int y) const
+{
+    GdiFlush();
+    return ToColour(bits_[y * width_ + x]);
+}
+
+void DibSurface::set(int x, int y, COLORREF colour)
+{
+    GdiFlush();
+    bits_[y * width_ + x] = ToPixel(colour);
+}
+
+void DibSurface::fill(COLORREF colour)
+{
+    GdiFlush();
+    for (int i = 0; i < width_ * height_; ++i)
+        bits_[i] = ToPixel(colour);
+}
+
+int DibSurface::countNot(const RECT& area, COLORREF colour) const
+{
+    int count = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            count += at(x, y) != colour;
+    return count;
+}
+
+std::vector<uint32_t> DibSurface::snapshot() const
+{
+    GdiFlush();
+    return std::vector<uint32_t>(bits_, bits_ + width_ * height_);
+}
+
+HICON MakeIcon(int width, int height, const std::function<COLORREF(int, int)>& colour,
+               const std::function<bool(int, int)>& opaque)
+{
+    // Colour bitmap: 32-bit DIB section; mask: monochrome, bit 1 = transparent.
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP colourBitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    auto* pixels = static_cast<uint32_t*>(bits);
+    int maskStride = ((width + 15) / 16) * 2;
+    std::vector<unsigned char> mask(maskStride * height, 0);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            bool isOpaque = opaque(x, y);
+            pixels[y * width + x] = isOpaque ? ToPixel(colour(x, y)) : 0;
+            if (!isOpaque)
+                mask[y * maskStride + x / 8] |= static_cast<unsigned char>(0x80 >> (x % 8));
+        }
+    }
+    HBITMAP maskBitmap = CreateBitmap(width, height, 1, 1, mask.data());
+    ICONINFO iconInfo = {};
+    iconInfo.fIcon = TRUE;
+    iconInfo.hbmMask = maskBitmap;
+    iconInfo.hbmColor = colourBitmap;
+    HICON icon = CreateIconIndirect(&iconInfo);
+    DeleteObject(maskBitmap);
+    DeleteObject(colourBitmap);
+    return icon;
+}
+
+HICON MakeSolidIcon(int size, COLORREF colour, int border)
+{
+    return MakeIcon(
+        size, size, [colour](int, int) { return colour; },
+        [size, border](int x, int y) {
+            return x >= border && y >= border && x < size - border && y < size - border;
+        });
+}
+
+int CountFreeGdiHandles()
+{
+    std::vector<HBRUSH> brushes;
+    brushes.reserve(70000);
+    for (;;) {
+        HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
+        if (!brush)
+            break;
+        brushes.push_back(brush);
+        if (brushes.size() > 200000)
+            break;
+    }
+    for (HBRUSH brush : brushes)
+        DeleteObject(brush);
+    return static_cast<int>(brushes.size());
+}
+
+static LRESULT CALLBACK PlainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+TestWindow::TestWindow(WNDPROC procedure, DWORD style, HWND parent, const char* className)
+{
+    const char* name = className ? className : "VarnelleTestWindow";
+    WNDCLASSA windowClass = {};
+    if (!GetClassInfoA(GetModuleHandleA(nullptr), name, &windowClass) || className == nullptr) {
+        windowClass = {};
+        windowClass.lpfnWndProc = procedure ? procedure : PlainWindowProc;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        windowClass.lpszClassName = name;
+        UnregisterClassA(name, GetModuleHandleA(nullptr));
+        RegisterClassA(&windowClass);
+    }
+    hwnd_ = CreateWindowExA(0, name, "Varnelle test", style, 10, 10, 300, 200, parent, nullptr,
+                            GetModuleHandleA(nullptr), nullptr);
+}
+
+TestWindow::~TestWindow()
+{
+    if (hwnd_ && IsWindow(hwnd_))
+        DestroyWindow(hwnd_);
+}
+
+HWND TestWindow::release()
+{
+    HWND hwnd = hwnd_;
+    hwnd_ = nullptr;
+    return hwnd;
+}
+
+ScopedSysColors::ScopedSysColors(std::initializer_list<std::pair<int, COLORREF>> colours)
+{
+    std::vector<COLORREF> values;
+    for (auto& [index, colour] : colours) {
+        indexes_.push_back(index);
+        previous_.push_back(GetSysColor(index));
+        values.push_back(colour);
+    }
+    SetSysColors(static_cast<int>(indexes_.size()), indexes_.data(), values.data());
+}
+
+ScopedSysColors::~ScopedSysColors()
+{
+    SetSysColors(static_cast<int>(indexes_.size()), indexes_.data(), previous_.data());
+}
+
+void PumpMessages(DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    MSG message;
+    do {
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        Sleep(1);
+    } while (GetTickCount() - start < timeoutMs);
+}
+
+} // namespace testing_support
+
+int main(int argc, char** argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
