@@ -1,1 +1,3 @@
 # Sources of this folder: VARNELLE_CORE_SOURCES (platform-free) and VARNELLE_WIN32_SOURCES.
+list(APPEND VARNELLE_CORE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/button_layout.cpp)
