@@ -28,8 +28,9 @@ extern "C" {
 #define VARNELLE_NOTHROW
 #endif
 
-/* Called to measure (dc and rect null: return the width in pixels, 0 for the default 8)
-   and to paint a callback separator or a left border band. */
+/* Called to measure (dc and rect null: return the width in pixels, 0 or less for the
+   default 8; the height is 5) and to paint a callback separator or a left border band (rect
+   as wide as the item and as tall as the DC's clip box). */
 typedef int (WINAPI *SeparatorCallback)(HMENU menu, HDC dc, RECT *rect);
 
 /* One element of the array SetMenuIcon reads: 8 bytes in both widths. */
@@ -106,9 +107,27 @@ static __inline HBITMAP VarnelleFillBmpHighlighted(unsigned __int64 pair)
 VARNELLE_API int WINAPI RedrawMenu(HWND window, HMENU menu, int type) VARNELLE_NOTHROW;
 VARNELLE_API int WINAPI GetStyleMenu(HMENU menu) VARNELLE_NOTHROW;
 VARNELLE_API int WINAPI SetDisableSelect(int flag) VARNELLE_NOTHROW;
+/* Stores an icon (0: none) in the item with that command identifier, in the menu or any
+   submenu; the item shows it the next time the menu opens. The icon stays the caller's.
+   Returns 0 when the menu is not a menu, the identifier is not found, or the item is a
+   separator and the icon is not 0 (a separator's data word is its SeparatorCallback). */
 VARNELLE_API int WINAPI SetMenuItemIcon(HMENU menu, UINT commandId, HICON icon) VARNELLE_NOTHROW;
+/* For each of `count` entries, a new icon from the image list (ILD_NORMAL) stored with
+   SetMenuItemIcon; a stored icon belongs to the application, one that no item took is
+   destroyed again. A failing image index stores a null icon. Returns the result for the
+   last entry, and 0 without storing anything when count is 0 or less, entries is null or
+   the menu is not a menu. */
 VARNELLE_API int WINAPI SetMenuIcon(HMENU menu, HIMAGELIST images, int count, const MenuIconEntry *entries) VARNELLE_NOTHROW;
+/* Puts a band painted by the callback in front of the popup's items, in a column of its
+   own: divider nonzero separates the next column with a vertical line. Returns 0 when the
+   menu is not a menu or the callback is null (nothing inserted), and on an empty menu
+   (the band is inserted, but there is no item to start the next column); otherwise the
+   result of writing the column break. */
 VARNELLE_API int WINAPI AddLeftBorder(HMENU menu, SeparatorCallback callback, int divider) VARNELLE_NOTHROW;
+/* Removes a band (any separator with a callback) from the top of the menu and the column
+   break after it. Returns 0 when the menu is not a menu or does not start with one;
+   otherwise the result of writing the next item's type back (1 when the band was the
+   menu's only item). */
 VARNELLE_API int WINAPI RemoveLeftBorder(HMENU menu) VARNELLE_NOTHROW;
 
 /* Buttons. A null record takes the skin off again. */

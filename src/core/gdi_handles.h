@@ -54,6 +54,7 @@ using unique_hbitmap = UniqueHandle<HBITMAP, detail::DeleteTyped<HBITMAP>>;
 using unique_hrgn = UniqueHandle<HRGN, detail::DeleteTyped<HRGN>>;
 using unique_hdc = UniqueHandle<HDC, DeleteDC>;            // CreateCompatibleDC / CreateDC
 using unique_global = UniqueHandle<HGLOBAL, detail::FreeGlobal>;
+using unique_hicon = UniqueHandle<HICON, DestroyIcon>;    // CreateIconIndirect / ImageList_GetIcon
 
 // GetDC / ReleaseDC pair.
 class unique_window_dc {

@@ -1,0 +1,54 @@
+// Measurement of menu text and icons, and the item painters shared by the menu styles.
+// MeasureMenuItem itself is declared with the other routing entry points in menu_internal.h.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+#include "../core/gdi_handles.h"
+
+namespace varnelle {
+
+// The font menu items are measured and painted in: the system's menu font, or the stock
+// DEFAULT_GUI_FONT (never deleted) when the non-client metrics cannot be read.
+class MenuTextFont {
+public:
+    MenuTextFont();
+    // From a menu font already read; null takes the fallback.
+    explicit MenuTextFont(const LOGFONTA* menuFont);
+    HFONT get() const { return font_; }
+
+private:
+    void create(const LOGFONTA* menuFont);
+    unique_hfont created_;
+    HFONT font_ = nullptr;
+};
+
+// lfMenuFont from SPI_GETNONCLIENTMETRICS (the 340-byte record of the 32-bit interface).
+[[nodiscard]] bool ReadMenuLogFont(LOGFONTA* menuFont);
+
+struct TextExtent {
+    uint32_t width;
+    uint32_t height;
+};
+
+// Extent of `length` characters as DrawTextA(DT_CALCRECT) gives it on the screen DC: "&"
+// markers are taken as menus take them, a tab counts as one ordinary character.
+TextExtent MeasureMenuText(const char* text, int length, HFONT font);
+
+// Height of an icon's colour bitmap; 0 without an icon or for a monochrome icon.
+uint32_t IconColourHeight(HICON icon);
+
+// Recomputes the icon cell for one text item and stores it in IconCellWidth and
+// IconCellHeight. `icon` may be null.
+uint32_t CalcIconCell(const char* text, int length, HICON icon);
+
+// The Marlett font in the size and weight of the menu font.
+[[nodiscard]] unique_hfont CreateMenuMarlettFont();
+
+// Draws a window-menu picture (hbmpItem HBMMENU_POPUP_CLOSE, _RESTORE, _MAXIMIZE or
+// _MINIMIZE) as a Marlett character in the icon cell of `item`; mode 1 grayed, 2 selected,
+// 3 normal. Any other code draws nothing and leaves the DC alone.
+void DrawSysMenuGlyph(HDC dc, const RECT* item, HBITMAP code, BYTE mode);
+
+} // namespace varnelle

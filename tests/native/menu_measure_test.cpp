@@ -1,0 +1,105 @@
+#include "menu/menu_measure_core.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace varnelle;
+
+namespace {
+
+TextItemInput Text(uint32_t width, uint32_t height, bool inPopup, bool hasTab, uint32_t itemId = 100,
+                   uint32_t iconHeight = 0)
+{
+    return {width, height, iconHeight, itemId, inPopup, hasTab};
+}
+
+} // namespace
+
+TEST(MenuMeasure, WorkedExamples)
+{
+    // "&Open\tCtrl+O", 80 x 13, no icon.
+    ItemSize popup = TextItemSize(Text(80, 13, true, true));
+    EXPECT_EQ(popup.width, 135u);
+    EXPECT_EQ(popup.height, 22u);
+    ItemSize bar = TextItemSize(Text(80, 13, false, true));
+    EXPECT_EQ(bar.width, 113u);
+    EXPECT_EQ(bar.height, 20u);
+    // "&Close\tAlt+F4" of the window menu, standard and shifted identifier.
+    EXPECT_EQ(TextItemSize(Text(90, 13, true, true, 0xF060)).width, 180u);
+    EXPECT_EQ(TextItemSize(Text(90, 13, true, true, 0xF061)).width, 180u);
+    // Icon 32 high beside 13-pixel text.
+    EXPECT_EQ(IconCellSize(13, 32), 36u);
+    ItemSize withIcon = TextItemSize(Text(50, 13, true, false, 100, 32));
+    EXPECT_EQ(withIcon.height, 38u);
+    EXPECT_EQ(withIcon.width, 50u + 36 + 10);
+}
+
+TEST(MenuMeasure, IconCellIsTheLargerOfTextAndIcon)
+{
+    EXPECT_EQ(IconCellSize(13, 0), 20u);
+    EXPECT_EQ(IconCellSize(13, 16), 20u);
+    EXPECT_EQ(IconCellSize(13, 17), 21u);
+    EXPECT_EQ(IconCellSize(0, 0), 7u);
+    // The tab allowance is half the cell, rounded down: cell 21 gives 10 + 15.
+    EXPECT_EQ(TextItemSize(Text(40, 13, true, true, 100, 17)).width, 40u + 21 + 10 + 25);
+}
+
+TEST(MenuMeasure, WindowMenuRangeOnlyInPopups)
+{
+    for (uint32_t id : {0xF000u, 0xF020u, 0xF121u, 0xF150u})
+        EXPECT_EQ(TextItemSize(Text(10, 13, true, false, id)).width, 10u + 20 + 10 + 35) << std::hex << id;
+    for (uint32_t id : {0xEFFFu, 0xF151u, 0u, 0xFFFFFFE6u})
+        EXPECT_EQ(TextItemSize(Text(10, 13, true, false, id)).width, 10u + 20 + 10) << std::hex << id;
+    EXPECT_EQ(TextItemSize(Text(10, 13, false, false, 0xF060)).width, 18u);
+}
+
+TEST(MenuMeasure, TabCountsOnceAndOnlyWithinTheMeasuredLength)
+{
+    std::string twoTabs = "a\tb\tc";
+    EXPECT_TRUE(ContainsTab(twoTabs.c_str(), static_cast<uint32_t>(twoTabs.size())));
+    std::string late = std::string(127, 'x') + "\tAccel";
+    EXPECT_FALSE(ContainsTab(late.c_str(), 127));
+    EXPECT_TRUE(ContainsTab(late.c_str(), 128));
+    EXPECT_FALSE(ContainsTab("plain", 5));
+    EXPECT_FALSE(ContainsTab(nullptr, 5));
+    EXPECT_EQ(TextItemSize(Text(80, 13, true, true)).width, TextItemSize(Text(80, 13, true, false)).width + 25);
+}
+
+TEST(MenuMeasure, RuleByKindAndIdentifier)
+{
+    EXPECT_EQ(RuleForItem(0x800, 0), MeasureRule::Separator);
+    EXPECT_EQ(RuleForItem(0x900, 0), MeasureRule::Separator);         // owner-drawn band
+    EXPECT_EQ(RuleForItem(0x820, 0xFFFFFFE6), MeasureRule::Separator); // menubarbreak kept
+    EXPECT_EQ(RuleForItem(0x004, 0), MeasureRule::ItemBitmap);
+    EXPECT_EQ(RuleForItem(0x104, 0), MeasureRule::ItemBitmap);
+    EXPECT_EQ(RuleForItem(0x804, 0), MeasureRule::LeaveAlone);
+    EXPECT_EQ(RuleForItem(0x004, 7), MeasureRule::Text);
+    EXPECT_EQ(RuleForItem(0x804, 7), MeasureRule::Text);
+    EXPECT_EQ(RuleForItem(0x000, 0), MeasureRule::Text);
+    EXPECT_EQ(RuleForItem(0x100, 42), MeasureRule::Text);
+}
+
+TEST(MenuMeasure, SeparatorSizes)
+{
+    auto expect = [](ItemSize size, uint32_t width, uint32_t height) {
+        EXPECT_EQ(size.width, width);
+        EXPECT_EQ(size.height, height);
+    };
+    expect(SeparatorSize(false, false, 0, 8), 8, 8);
+    expect(SeparatorSize(false, true, 40, 8), 8, 8);
+    expect(SeparatorSize(true, false, 0, 8), 8, 6);
+    expect(SeparatorSize(true, true, 0, 8), 8, 5);
+    expect(SeparatorSize(true, true, 33, 8), 33, 5);
+    expect(SeparatorSize(true, true, -4, 8), 8, 5);
+}
+
+TEST(MenuMeasure, SysMenuGlyphCharacters)
+{
+    EXPECT_EQ(SysMenuGlyphChar(8), 'r');
+    EXPECT_EQ(SysMenuGlyphChar(9), '2');
+    EXPECT_EQ(SysMenuGlyphChar(10), '1');
+    EXPECT_EQ(SysMenuGlyphChar(11), '0');
+    for (intptr_t code : {intptr_t(0), intptr_t(7), intptr_t(12), intptr_t(-1), intptr_t(0x10008)})
+        EXPECT_EQ(SysMenuGlyphChar(code), 0) << code;
+}
