@@ -135,6 +135,18 @@ int CountFreeGdiHandles()
     return static_cast<int>(brushes.size());
 }
 
+int CountProcessHeapBlocks()
+{
+    HANDLE heap = GetProcessHeap();
+    int count = 0;
+    HeapLock(heap);
+    PROCESS_HEAP_ENTRY entry = {};
+    while (HeapWalk(heap, &entry))
+        count += (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) != 0;
+    HeapUnlock(heap);
+    return count;
+}
+
 static LRESULT CALLBACK PlainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     return DefWindowProcA(hwnd, message, wParam, lParam);

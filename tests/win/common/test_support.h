@@ -48,6 +48,9 @@ HICON MakeSolidIcon(int size, COLORREF colour, int border = 0);
 // Number of GDI objects that can still be created (Wine's GetGuiResources is a stub).
 int CountFreeGdiHandles();
 
+// Busy blocks of the process heap, which holds GlobalAlloc's fixed blocks (leak counting).
+int CountProcessHeapBlocks();
+
 // A plain top-level window of a private class, destroyed with the object.
 class TestWindow {
 public:
