@@ -131,4 +131,28 @@ void ApplyGrain(const uint8_t* pattern, uint8_t* out, int32_t count, uint32_t se
     }
 }
 
+void AddToLevels(uint8_t* row, const int32_t* columnTerms, int32_t rowTerm, int32_t count)
+{
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i top = _mm_set1_epi32(255);
+    const __m128i addend = _mm_set1_epi32(rowTerm);
+    int32_t x = 0;
+    for (; x + 16 <= count; x += 16) {
+        __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x));
+        __m128i words[2] = {_mm_unpacklo_epi8(bytes, zero), _mm_unpackhi_epi8(bytes, zero)};
+        __m128i levels[4];
+        for (int32_t k = 0; k < 4; ++k) {
+            __m128i level = k % 2 == 0 ? _mm_unpacklo_epi16(words[k / 2], zero) : _mm_unpackhi_epi16(words[k / 2], zero);
+            __m128i terms = _mm_loadu_si128(reinterpret_cast<const __m128i*>(columnTerms + x + 4 * k));
+            __m128i sum = _mm_add_epi32(_mm_add_epi32(level, addend), terms);
+            levels[k] = _mm_and_si128(_mm_or_si128(sum, _mm_cmpgt_epi32(sum, top)), top);
+        }
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(row + x),
+                         _mm_packus_epi16(_mm_packs_epi32(levels[0], levels[1]), _mm_packs_epi32(levels[2], levels[3])));
+    }
+    for (; x < count; ++x)
+        row[x] = StoreLevel(static_cast<int32_t>(static_cast<uint32_t>(row[x]) + static_cast<uint32_t>(rowTerm) +
+                                                 static_cast<uint32_t>(columnTerms[x])));
+}
+
 } // namespace varnelle

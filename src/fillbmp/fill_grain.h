@@ -52,4 +52,7 @@ GrainLanes MakeGrainLanes(uint32_t stride);
 void ApplyGrain(const uint8_t* pattern, uint8_t* out, int32_t count, uint32_t seed, const GrainLanes& lanes,
                 const GrainParams& params);
 
+// row[x] = StoreLevel(row[x] + rowTerm + columnTerms[x]) for x < count, sums modulo 2^32.
+void AddToLevels(uint8_t* row, const int32_t* columnTerms, int32_t rowTerm, int32_t count);
+
 } // namespace varnelle

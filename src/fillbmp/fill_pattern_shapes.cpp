@@ -89,11 +89,8 @@ uint32_t DrawScratches(int32_t n, const FillImage& image, const Scratch& scratch
     for (int32_t x = 0; x < W; ++x)
         scratch.columns[x] = Mul(W - x, h) / W;
     return GrainRowsOuter(image, seed, GrainFor(n, 0), [&](int32_t r) {
-        const int32_t rowTerm = Mul(h, r) / H;
-        uint8_t* row = image.row(r);
-        for (int32_t x = 0; x < W; ++x)
-            row[x] = StoreLevel(Add(Add(row[x], rowTerm), scratch.columns[x]));
-        return row;
+        AddToLevels(image.row(r), scratch.columns, Mul(h, r) / H, W);
+        return image.row(r);
     });
 }
 
