@@ -89,6 +89,12 @@ VARNELLE_API BOOL WINAPI DrawDDB(HDC dc, const RECT *rect, HBITMAP bitmap) VARNE
  * 64-bit value returned in EDX:EAX. In the 64-bit DLL each half holds the low 32 bits of a
  * GDI handle, which is all a GDI handle uses on 64-bit Windows; unpack the halves with
  * VarnelleFillBmpPlain and VarnelleFillBmpHighlighted, which sign-extend them back.
+ * kind 1..9 picks the pattern (any other kind gives bitmaps of palette entry 0 only);
+ * noise is the grain amplitude; highlight and tint are percentages in the low byte, above
+ * 100 counting as 100, highlight 0 meaning no second bitmap. Only rect's size is used.
+ * Both halves are 0, and nothing is made, when rect is null, a side is below 1 or above
+ * 32767, kind 8 is one line high, or memory or a bitmap cannot be had. The caller deletes
+ * both bitmaps with DeleteObject.
  */
 VARNELLE_API unsigned __int64 WINAPI CreateFillBmp(int kind, const RECT *rect, int noise,
                                                    int highlight, int tint, COLORREF tintColor) VARNELLE_NOTHROW;

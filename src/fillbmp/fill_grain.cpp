@@ -20,7 +20,10 @@ GrainDivisor MakeGrainDivisor(int32_t q)
 int32_t GrainQuotientDivisor(int32_t noise)
 {
     int32_t twice = static_cast<int32_t>(static_cast<uint32_t>(noise) * 2u);
-    return 32767 / (twice > 1 ? twice : 1);
+    int32_t q = 32767 / (twice > 1 ? twice : 1);
+    // Noise above 16383 would make q 0 and the grain a division by zero: it gets the
+    // widest grain there is instead.
+    return q > 1 ? q : 1;
 }
 
 GrainLanes MakeGrainLanes(uint32_t stride)

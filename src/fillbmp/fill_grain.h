@@ -28,7 +28,8 @@ inline int32_t DivideGrain(int32_t r, GrainDivisor divisor)
     return static_cast<int32_t>((static_cast<uint32_t>(2 * r) * divisor.multiplier) >> 16) >> divisor.shift;
 }
 
-// The grain divisor for the noise n: 32767 / max(2n, 1), 2n taken modulo 2^32.
+// The grain divisor for the noise n: 32767 / max(2n, 1), 2n taken modulo 2^32, and at
+// least 1.
 int32_t GrainQuotientDivisor(int32_t noise);
 
 struct GrainParams {

@@ -49,6 +49,8 @@ struct Model {
     Model(Image& target, int32_t noise, uint32_t initial)
         : image(target), n(noise), seed(initial), q(32767 / (Wrap(2LL * noise) > 1 ? Wrap(2LL * noise) : 1))
     {
+        if (q == 0) // noise above 16383: the widest grain rather than a division by zero
+            q = 1;
     }
 
     void Grain(int32_t x, int32_t r, bool subtract)

@@ -44,7 +44,8 @@ void ExpectSameAsModel(int32_t kind, int32_t noise, int32_t width, int32_t heigh
     EXPECT_EQ(mismatches, 0);
 }
 
-const int32_t kNoises[] = {0, 1, 10, 63, 100, 127, 128, 200, 255, 256, 300, -1, -1000, 0x40000000, 0x7FFFFFFF,
+const int32_t kNoises[] = {0, 1, 10, 63, 100, 127, 128, 200, 255, 256, 300, 16383, 16384, 20000, 0x3FFFFFFF,
+                           -1, -1000, 0x40000000, 0x7FFFFFFF,
                            static_cast<int32_t>(0x80000000u)};
 
 } // namespace

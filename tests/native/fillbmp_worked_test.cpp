@@ -88,6 +88,9 @@ TEST(FillGrain, OffsetRanges)
     EXPECT_EQ(GrainQuotientDivisor(0), 32767);
     EXPECT_EQ(GrainQuotientDivisor(-5), 32767);
     EXPECT_EQ(GrainQuotientDivisor(0x40000000), 32767); // 2n wraps to INT_MIN
+    EXPECT_EQ(GrainQuotientDivisor(16383), 1);
+    EXPECT_EQ(GrainQuotientDivisor(16384), 1); // 32767 / 32768 would divide by 0 next
+    EXPECT_EQ(GrainQuotientDivisor(0x3FFFFFFF), 1);
     EXPECT_EQ(32767 / GrainQuotientDivisor(10) - 10, 10);
     EXPECT_EQ(32767 / GrainQuotientDivisor(100) - 100, 101);
     EXPECT_EQ(32766 / GrainQuotientDivisor(0), 0);

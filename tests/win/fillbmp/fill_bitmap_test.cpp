@@ -140,12 +140,14 @@ TEST(FillBitmap, EveryKindWithAndWithoutTintAndHighlight)
         }
 }
 
-TEST(FillBitmap, SizesAndKind8Rims)
+TEST(FillBitmap, SizesNoisesAndKind8Rims)
 {
     std::unique_ptr<ScopedSysColors> colours(KnownColours());
     const Call calls[] = {
         {1, 1, 1, 10, 0, 0, 0},   {9, 1, 1, 10, 30, 0, 0},   {8, 1, 2, 10, 0, 0, 0}, {3, 1, 40, 0, 0, 0, 0},
         {6, 40, 1, 100, 0, 0, 0}, {8, 60, 20, 10, 50, 0, 0}, {2, 61, 13, 7, 0, 0, 0}, {9, 300, 5, 10, 0, 0, 0},
+        // Noise above 16383 would divide the grain by 0; it gets the widest grain.
+        {1, 37, 23, 20000, 0, 0, 0}, {9, 37, 23, 0x7FFFFFFF, 0, 0, 0}, {7, 20, 9, -50, 0, 0, 0},
     };
     for (const Call& call : calls)
         DeleteBoth(Expect(call));
