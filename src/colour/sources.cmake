@@ -1,4 +1,6 @@
 list(APPEND VARNELLE_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/colour_math.cpp)
 list(APPEND VARNELLE_WIN32_SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/colour_exports.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/colour_exports.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/icon_drawing.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/bitmap_drawing.cpp)

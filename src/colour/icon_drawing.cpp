@@ -1,0 +1,164 @@
+// Icons drawn normally, in a disabled look (a flat or embossed silhouette) or raised over
+// a gray shadow; centred in the menu icon cell (DrawIcn) or in a rectangle (DrawIcnRect).
+#include "../core/exports.h"
+#include "../core/gdi_handles.h"
+#include "../core/module_state.h"
+#include "drawing_geometry.h"
+
+#include <cstdint>
+
+using namespace varnelle;
+
+namespace {
+
+// PSDPxax: ((destination ^ pattern) & source) ^ pattern. With a monochrome source seen
+// through black text and a white background, the brush lands where the source bit is 0
+// and the destination stays where it is 1.
+constexpr DWORD kSilhouetteRop = 0x00B8074A;
+
+// GetIconInfo's bitmap copies (ours to delete) and the icon's size.
+struct IconImage {
+    unique_hbitmap mask;
+    unique_hbitmap colour;
+    int32_t width = 0;
+    int32_t height = 0;
+};
+
+// A handle that is not an icon yields no image. A monochrome icon has no colour bitmap:
+// its mask holds the AND and XOR halves one above the other, so it is half the mask high.
+[[nodiscard]] bool ReadIcon(HICON icon, IconImage& image)
+{
+    ICONINFO info = {};
+    if (!icon || !GetIconInfo(icon, &info))
+        return false;
+    image.mask.reset(info.hbmMask);
+    image.colour.reset(info.hbmColor);
+    BITMAP bitmap = {};
+    HBITMAP measured = image.colour ? image.colour.get() : image.mask.get();
+    if (!measured || !GetObjectA(measured, sizeof bitmap, &bitmap))
+        return false;
+    image.width = bitmap.bmWidth;
+    image.height = image.colour ? bitmap.bmHeight : bitmap.bmHeight / 2;
+    return image.width > 0 && image.height > 0 && image.mask;
+}
+
+void DrawNormal(HDC dc, POINT at, HICON icon, const IconImage& image)
+{
+    DrawIconEx(dc, at.x, at.y, icon, image.width, image.height, 0, nullptr, DI_NORMAL);
+}
+
+// Blits the monochrome silhouette with the brush selected for the blit.
+void BlitSilhouette(HDC dc, POINT at, HBRUSH brush, HDC silhouette, const IconImage& image)
+{
+    scoped_select selectBrush(dc, brush);
+    if (selectBrush.selected())
+        BitBlt(dc, at.x, at.y, image.width, image.height, silhouette, 0, 0, kSilhouetteRop);
+}
+
+// The disabled look: the icon rendered into a monochrome bitmap (the white background
+// shows through its transparent area), then painted as a flat COLOR_GRAYTEXT silhouette,
+// or embossed: a highlight copy with a shadow copy one pixel up and left over it.
+void DrawDisabled(HDC dc, POINT at, HICON icon, const IconImage& image, bool embossed)
+{
+    unique_hdc memory(CreateCompatibleDC(dc));
+    if (!memory)
+        return;
+    unique_hbitmap silhouette(CreateCompatibleBitmap(memory.get(), image.width, image.height));
+    scoped_select selectSilhouette(memory.get(), silhouette.get());
+    if (!selectSilhouette.selected())
+        return;
+    PatBlt(memory.get(), 0, 0, image.width, image.height, WHITENESS);
+    DrawIconEx(memory.get(), 0, 0, icon, image.width, image.height, 0, nullptr, DI_NORMAL);
+
+    scoped_text_color black(dc, RGB(0, 0, 0));
+    scoped_bk_color white(dc, RGB(0xFF, 0xFF, 0xFF));
+    if (embossed) {
+        BlitSilhouette(dc, at, GetSysColorBrush(COLOR_3DHILIGHT), memory.get(), image);
+        BlitSilhouette(dc, {at.x - 1, at.y - 1}, GetSysColorBrush(COLOR_3DSHADOW), memory.get(), image);
+    } else {
+        unique_hbrush gray(CreateSolidBrush(GetSysColor(COLOR_GRAYTEXT)));
+        if (gray)
+            BlitSilhouette(dc, at, gray.get(), memory.get(), image);
+    }
+}
+
+// The raised look: the icon's mask blitted as a COLOR_GRAYTEXT shadow one pixel right of
+// and below the centred position, the icon one pixel up and left of it. The mask goes
+// through the caller's text colour and a white background; the background colour stays
+// white afterwards, which the menu painters rely on.
+void DrawRaised(HDC dc, POINT at, HICON icon, const IconImage& image)
+{
+    {
+        unique_hdc memory(CreateCompatibleDC(dc));
+        scoped_select selectMask(memory.get(), image.mask.get());
+        SetBkColor(dc, RGB(0xFF, 0xFF, 0xFF));
+        unique_hbrush gray(CreateSolidBrush(GetSysColor(COLOR_GRAYTEXT)));
+        if (selectMask.selected() && gray)
+            BlitSilhouette(dc, {at.x + 1, at.y + 1}, gray.get(), memory.get(), image);
+    }
+    DrawNormal(dc, {at.x - 1, at.y - 1}, icon, image);
+}
+
+enum class IconLook { Normal, Disabled, Raised };
+
+void DrawIconLook(HDC dc, POINT at, HICON icon, const IconImage& image, IconLook look, bool embossed)
+{
+    switch (look) {
+    case IconLook::Disabled:
+        DrawDisabled(dc, at, icon, image, embossed);
+        break;
+    case IconLook::Raised:
+        DrawRaised(dc, at, icon, image);
+        break;
+    case IconLook::Normal:
+        DrawNormal(dc, at, icon, image);
+        break;
+    }
+}
+
+IconLook CellIconLook(int mode)
+{
+    switch (static_cast<uint8_t>(mode) & 3) {
+    case 1:
+        return IconLook::Disabled;
+    case 2:
+        return IconLook::Raised;
+    default:
+        return IconLook::Normal;
+    }
+}
+
+} // namespace
+
+// Bad input (no DC, no rectangle, a handle that is not an icon, coordinates GDI cannot
+// address) draws nothing; the result is nonzero in every case, as callers expect.
+extern "C" BOOL WINAPI DrawIcn(HDC dc, const RECT* cell, HICON icon, int mode, int embossed) noexcept
+{
+    if (!dc || !cell || !WithinGdiRange(cell->left) || !WithinGdiRange(cell->top))
+        return TRUE;
+    IconImage image;
+    if (!ReadIcon(icon, image))
+        return TRUE;
+    // The cell is the one the last menu measurement left; 0 x 0 before any.
+    POINT at = {CentredPosition(cell->left, ModuleState.IconCellWidth, image.width),
+                CentredPosition(cell->top, ModuleState.IconCellHeight, image.height)};
+    DrawIconLook(dc, at, icon, image, CellIconLook(mode), static_cast<uint8_t>(embossed) != 0);
+    return TRUE;
+}
+
+// As DrawIcn, centred in the rectangle, with the normal and disabled looks only. An empty
+// or inverted rectangle has no centre to draw at and draws nothing.
+extern "C" BOOL WINAPI DrawIcnRect(HDC dc, const RECT* rect, HICON icon, int mode, int embossed) noexcept
+{
+    if (!dc || !rect || !WithinGdiRange(rect->left, rect->top, rect->right, rect->bottom) ||
+        rect->right <= rect->left || rect->bottom <= rect->top)
+        return TRUE;
+    IconImage image;
+    if (!ReadIcon(icon, image))
+        return TRUE;
+    POINT at = {CentredPosition(rect->left, int64_t{rect->right} - rect->left, image.width),
+                CentredPosition(rect->top, int64_t{rect->bottom} - rect->top, image.height)};
+    IconLook look = (static_cast<uint8_t>(mode) & 1) ? IconLook::Disabled : IconLook::Normal;
+    DrawIconLook(dc, at, icon, image, look, static_cast<uint8_t>(embossed) != 0);
+    return TRUE;
+}
