@@ -1,0 +1,97 @@
+// RedrawButton and the window procedures of skinned buttons and their parents.
+#include "button_internal.h"
+
+#include "../core/module_state.h"
+#include "../core/subclass.h"
+
+using namespace varnelle;
+
+namespace {
+
+// BS_OWNERDRAW is the whole type field, so these bits both set and recognise it.
+constexpr LONG kOwnerDrawType = BS_OWNERDRAW;
+static_assert(kOwnerDrawType == 0xB);
+
+BOOL HookButton(HWND button, const CTRL_STRUCT& record)
+{
+    // The copy comes first: when it cannot be made the button is left exactly as it was.
+    if (!AttachRecord(button, record))
+        return FALSE;
+    // A push or default push button becomes owner-drawn; its former type is not kept.
+    SetWindowLongA(button, GWL_STYLE, GetWindowLongA(button, GWL_STYLE) | kOwnerDrawType);
+    if (HWND parent = GetParent(button))
+        SubclassWindow(parent, ButtonParentProc);
+    SubclassWindow(button, ButtonProc);
+    return TRUE;
+}
+
+void UnhookButton(HWND button)
+{
+    // Only an owner-drawn type turns back into a push button: a button that was never
+    // skinned keeps its type (a default push button must not become a push box).
+    LONG style = GetWindowLongA(button, GWL_STYLE);
+    if ((style & BS_TYPEMASK) == kOwnerDrawType)
+        SetWindowLongA(button, GWL_STYLE, style & ~BS_TYPEMASK);
+    UnsubclassWindow(button, ButtonProc);
+    FreeRecord(button);
+    // Without ButtonProc the button would never see its leave notification, and no other
+    // button could be hovered again; the parent stays hooked for other buttons on it.
+    DropHover(button, TME_CANCEL | TME_LEAVE);
+}
+
+} // namespace
+
+extern "C" BOOL WINAPI RedrawButton(HWND button, const CTRL_STRUCT* record) noexcept
+{
+    if (!IsWindow(button))
+        return FALSE;
+    if (record)
+        return HookButton(button, *record);
+    UnhookButton(button);
+    return TRUE;
+}
+
+namespace varnelle {
+
+LRESULT CALLBACK ButtonParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // The application's own WM_DRAWITEM handling still runs after the library painted.
+    if (message == WM_DRAWITEM && lParam)
+        PaintButton(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    return PassOn(ButtonParentProc, window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // Read before anything runs: the application may take the skin off while it handles
+    // the press sent below, and the double click must still reach the button's procedure.
+    WNDPROC previous = PreviousWindowProc(button, ButtonProc);
+    switch (message) {
+    case WM_MOUSEMOVE:
+        EnterHover(button);
+        break;
+    case WM_MOUSELEAVE:
+        LeaveHover(button);
+        break;
+    case WM_LBUTTONDBLCLK:
+        // The second click of a fast double click presses the button again.
+        if (GetPropA(button, kCtrlStructProperty)) {
+            SendMessageA(button, WM_LBUTTONDOWN, wParam, lParam);
+            if (!IsWindow(button))
+                return 0;
+        }
+        break;
+    case WM_DESTROY:
+    case WM_CLOSE:
+        DropHover(button, TME_CANCEL);
+        FreeRecord(button);
+        break;
+    default:
+        break;
+    }
+    if (!previous)
+        return DefWindowProcA(button, message, wParam, lParam);
+    return CallWindowProcA(previous, button, message, wParam, lParam);
+}
+
+} // namespace varnelle

@@ -1,0 +1,286 @@
+// PaintButton: a skinned button's WM_DRAWITEM in four stages (frame, layout, face, focus
+// ring), drawing only what the owner-draw action needs.
+#include "button_internal.h"
+
+#include "../core/gdi_handles.h"
+#include "../core/module_state.h"
+#include "button_layout.h"
+
+namespace varnelle {
+namespace {
+
+enum ButtonState { kNormal = 0, kHovered = 1, kPressed = 2 }; // hovered also means just released
+
+// The button's window text in a zero-filled block of library memory.
+class WindowText {
+public:
+    explicit WindowText(HWND button)
+    {
+        int length = GetWindowTextLengthA(button);
+        if (length <= 0)
+            return;
+        buffer_.reset(GlobalAlloc(GMEM_ZEROINIT, static_cast<SIZE_T>(length) + 1));
+        if (buffer_)
+            length_ = GetWindowTextA(button, text(), length + 1);
+    }
+    char* text() const { return static_cast<char*>(static_cast<void*>(buffer_.get())); }
+    int length() const { return length_ > 0 ? length_ : 0; }
+
+private:
+    unique_global buffer_;
+    int length_ = 0;
+};
+
+struct Paint {
+    HDC dc;
+    HWND button;
+    UINT action;
+    UINT state;
+    CTRL_STRUCT record;
+    RECT item;                  // rcItem: the face rectangle of frame, bitmap, fill and ring
+    ButtonState look = kNormal;
+    bool face = false;          // face, icon and text are drawn
+    HICON icon = nullptr;       // an icon also calls for the face
+    bool text = false;          // a text colour was set: at least the text is redrawn
+    bool disabled = false;      // disabled and drawn entirely
+    bool pressedWithoutEdge = false;
+};
+
+RECT Inset(const RECT& rect, int by)
+{
+    RECT inset = rect;
+    InflateRect(&inset, -by, -by);
+    return inset;
+}
+
+void FillFace(HDC dc, const RECT& rect)
+{
+    // COLOR_BTNFACE + 1 as a brush is the system's button-face brush, never deleted.
+    FillRect(dc, &rect, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
+}
+
+void FrameInFaceColour(HDC dc, const RECT& rect)
+{
+    FrameRect(dc, &rect, GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void Edge(HDC dc, const RECT& rect, UINT edge)
+{
+    RECT copy = rect;
+    DrawEdge(dc, &copy, edge, BF_RECT);
+}
+
+void TextColour(Paint& paint, COLORREF colour)
+{
+    SetTextColor(paint.dc, colour);
+    paint.text = true;
+}
+
+// The application's fonts are selected without a guard: RestoreDC at the end of the
+// paint takes them back out of its DC.
+void SelectFont(Paint& paint, HFONT font)
+{
+    SelectObject(paint.dc, font);
+    paint.face = true;
+}
+
+HICON FirstIcon(HICON first, HICON second)
+{
+    return first ? first : second;
+}
+
+void DrawEntireHovered(Paint& paint)
+{
+    const CTRL_STRUCT& record = paint.record;
+    paint.look = kHovered;
+    if (record.hBmpHover)
+        paint.face = true;
+    // The flat look shows its raised edge only while hovered, and only for dwFlat 1.
+    if (record.dwEdge && record.dwFlat == 1)
+        Edge(paint.dc, paint.item, EDGE_RAISED);
+    if (record.hFontHover && !paint.disabled)
+        SelectFont(paint, record.hFontHover);
+    paint.icon = FirstIcon(record.hIconHover, record.hIcon);
+    if (record.crTextHover)
+        TextColour(paint, record.crTextHover);
+}
+
+void DrawEntireNormal(Paint& paint)
+{
+    const CTRL_STRUCT& record = paint.record;
+    paint.look = kNormal;
+    if (record.hFont)
+        SelectObject(paint.dc, record.hFont);
+    paint.face = true;
+    paint.icon = record.hIcon;
+    if (!paint.disabled)
+        SetTextColor(paint.dc, record.crText ? record.crText : GetSysColor(COLOR_BTNTEXT));
+    paint.text = true;
+    if (record.dwEdge && !record.dwFlat) {
+        Edge(paint.dc, paint.item, EDGE_RAISED);
+    } else if (record.dwEdge) {
+        // Flat: the two-pixel edge area in the face colour.
+        FrameInFaceColour(paint.dc, paint.item);
+        FrameInFaceColour(paint.dc, Inset(paint.item, 1));
+    } else {
+        FillFace(paint.dc, paint.item);
+    }
+}
+
+void SelectPressOrReleaseFont(Paint& paint)
+{
+    if (HFONT font = paint.record.hFontHover ? paint.record.hFontHover : paint.record.hFont)
+        SelectFont(paint, font);
+}
+
+void DrawPressed(Paint& paint)
+{
+    const CTRL_STRUCT& record = paint.record;
+    paint.look = kPressed;
+    if (record.hBmpPressed)
+        paint.face = true;
+    SelectPressOrReleaseFont(paint);
+    paint.icon = FirstIcon(record.hIconHover, record.hIcon);
+    if (record.dwEdge) {
+        Edge(paint.dc, paint.item, EDGE_SUNKEN);
+    } else {
+        FillFace(paint.dc, paint.item);
+        paint.pressedWithoutEdge = true; // the icon looks pushed without an edge to show it
+    }
+    if (record.crTextPressed)
+        TextColour(paint, record.crTextPressed);
+}
+
+void DrawReleased(Paint& paint)
+{
+    const CTRL_STRUCT& record = paint.record;
+    paint.look = kHovered;
+    if (record.hBmpHover)
+        paint.face = true;
+    SelectPressOrReleaseFont(paint);
+    if (record.crTextHover)
+        TextColour(paint, record.crTextHover);
+    else if (record.crText)
+        TextColour(paint, record.crText);
+    else if (record.crTextPressed)
+        TextColour(paint, GetSysColor(COLOR_BTNTEXT)); // takes back the pressed colour
+    paint.icon = FirstIcon(record.hIconHover, record.hIcon);
+    if (record.dwEdge)
+        Edge(paint.dc, paint.item, EDGE_RAISED);
+    else
+        FillFace(paint.dc, paint.item);
+}
+
+// Stage 1: look, font, text colour, icon and frame, by action and state.
+void DrawFrame(Paint& paint)
+{
+    if (paint.action & ODA_DRAWENTIRE) {
+        if (paint.state & ODS_DISABLED) {
+            paint.disabled = true;
+            TextColour(paint, GetSysColor(COLOR_GRAYTEXT));
+        }
+        if (ModuleState.HoverButton == paint.button)
+            DrawEntireHovered(paint);
+        else
+            DrawEntireNormal(paint);
+    } else if (paint.action & ODA_SELECT) {
+        if (paint.state & ODS_SELECTED)
+            DrawPressed(paint);
+        else
+            DrawReleased(paint);
+    }
+}
+
+HBITMAP FaceBitmap(const Paint& paint)
+{
+    switch (paint.look) {
+    case kNormal:
+        return paint.record.hBmp;
+    case kHovered:
+        return paint.record.hBmpHover;
+    case kPressed:
+        return paint.record.hBmpPressed;
+    }
+    return nullptr;
+}
+
+ButtonRect ToButtonRect(const RECT& rect)
+{
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+RECT ToRect(const ButtonRect& rect)
+{
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+void DrawLabel(const Paint& paint, const WindowText& text, const ButtonRect& where)
+{
+    if (text.length() < 1)
+        return;
+    RECT rect = ToRect(where);
+    DrawTextA(paint.dc, text.text(), text.length(), &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+// Stages 2 and 3: icon and text laid out, then face, icon and text drawn.
+void DrawFace(const Paint& paint, const WindowText& text)
+{
+    ButtonLayout layout = LayOutButton(ToButtonRect(paint.item), paint.record.dwIconAlign,
+                                       paint.pressedWithoutEdge, paint.icon && text.length() >= 1);
+    if (!paint.face && !paint.icon) {
+        if (paint.text)
+            DrawLabel(paint, text, layout.text); // over whatever the face already shows
+        return;
+    }
+    if (HBITMAP bitmap = FaceBitmap(paint)) {
+        DrawDDB(paint.dc, &paint.item, bitmap);
+    } else {
+        // Inset by 5: the frame and a band inside it keep their pixels.
+        FillFace(paint.dc, Inset(paint.item, 5));
+    }
+    if (paint.icon) {
+        RECT iconRect = ToRect(layout.icon);
+        DrawIcnRect(paint.dc, &iconRect, paint.icon, paint.disabled ? 1 : 0, 0);
+    }
+    DrawLabel(paint, text, layout.text);
+}
+
+// Stage 4: the dotted focus ring, or the erasure of an earlier one.
+void DrawFocusRing(const Paint& paint)
+{
+    if (paint.state & ODS_FOCUS) {
+        RECT ring = Inset(paint.item, 4);
+        unique_hpen pen(CreatePen(PS_DOT, 1, GetSysColor(COLOR_GRAYTEXT)));
+        scoped_select selection(paint.dc, pen.get());
+        MoveToEx(paint.dc, ring.left, ring.top, nullptr);
+        LineTo(paint.dc, ring.right, ring.top);
+        LineTo(paint.dc, ring.right, ring.bottom);
+        LineTo(paint.dc, ring.left, ring.bottom);
+        LineTo(paint.dc, ring.left, ring.top);
+    } else if (!paint.record.hBmp) {
+        // A ring on a face bitmap stays until the next full draw.
+        FrameInFaceColour(paint.dc, Inset(paint.item, 4));
+        FrameInFaceColour(paint.dc, Inset(paint.item, 3));
+    }
+}
+
+} // namespace
+
+int PaintButton(const DRAWITEMSTRUCT* item)
+{
+    if (!item || item->CtlType != ODT_BUTTON)
+        return TRUE;
+    Paint paint = {item->hDC, item->hwndItem, item->itemAction, item->itemState, {}, item->rcItem};
+    // An owner-drawn button that was never skinned (or was closed) is the application's.
+    if (!ReadRecord(item->hwndItem, &paint.record))
+        return TRUE;
+    WindowText text(item->hwndItem);
+    scoped_saved_dc saved(paint.dc);
+    SetBkMode(paint.dc, TRANSPARENT);
+    DrawFrame(paint);
+    DrawFace(paint, text);
+    DrawFocusRing(paint);
+    return TRUE;
+}
+
+} // namespace varnelle

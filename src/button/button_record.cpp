@@ -1,0 +1,95 @@
+// The library's copy of a button's CTRL_STRUCT.
+#include "button_internal.h"
+
+#include "../core/gdi_handles.h"
+#include "../core/memory_routines.h"
+#include "../core/module_state.h"
+
+#include <cstddef>
+
+// The record's layout is the library's interface: 32-bit words in the 32-bit DLL,
+// pointer-sized handles in the 64-bit one (see include/varnelle.h).
+#if defined(_WIN64)
+static_assert(offsetof(CTRL_STRUCT, hIcon) == 0);
+static_assert(offsetof(CTRL_STRUCT, hIconHover) == 8);
+static_assert(offsetof(CTRL_STRUCT, dwFlat) == 16);
+static_assert(offsetof(CTRL_STRUCT, dwIconAlign) == 20);
+static_assert(offsetof(CTRL_STRUCT, dwEdge) == 24);
+static_assert(offsetof(CTRL_STRUCT, crTextHover) == 28);
+static_assert(offsetof(CTRL_STRUCT, crTextPressed) == 32);
+static_assert(offsetof(CTRL_STRUCT, crText) == 36);
+static_assert(offsetof(CTRL_STRUCT, hFont) == 40);
+static_assert(offsetof(CTRL_STRUCT, hFontHover) == 48);
+static_assert(offsetof(CTRL_STRUCT, hCursorHover) == 56);
+static_assert(offsetof(CTRL_STRUCT, pSoundHover) == 64);
+static_assert(offsetof(CTRL_STRUCT, hBmp) == 72);
+static_assert(offsetof(CTRL_STRUCT, hBmpHover) == 80);
+static_assert(offsetof(CTRL_STRUCT, hBmpPressed) == 88);
+static_assert(sizeof(CTRL_STRUCT) == 96);
+#else
+static_assert(offsetof(CTRL_STRUCT, hIcon) == 0);
+static_assert(offsetof(CTRL_STRUCT, hIconHover) == 4);
+static_assert(offsetof(CTRL_STRUCT, dwFlat) == 8);
+static_assert(offsetof(CTRL_STRUCT, dwIconAlign) == 12);
+static_assert(offsetof(CTRL_STRUCT, dwEdge) == 16);
+static_assert(offsetof(CTRL_STRUCT, crTextHover) == 20);
+static_assert(offsetof(CTRL_STRUCT, crTextPressed) == 24);
+static_assert(offsetof(CTRL_STRUCT, crText) == 28);
+static_assert(offsetof(CTRL_STRUCT, hFont) == 32);
+static_assert(offsetof(CTRL_STRUCT, hFontHover) == 36);
+static_assert(offsetof(CTRL_STRUCT, hCursorHover) == 40);
+static_assert(offsetof(CTRL_STRUCT, pSoundHover) == 44);
+static_assert(offsetof(CTRL_STRUCT, hBmp) == 48);
+static_assert(offsetof(CTRL_STRUCT, hBmpHover) == 52);
+static_assert(offsetof(CTRL_STRUCT, hBmpPressed) == 56);
+static_assert(sizeof(CTRL_STRUCT) == 60);
+#endif
+
+namespace varnelle {
+
+constinit RecordAllocator RecordAllocatorOverride = nullptr;
+
+namespace {
+
+constexpr uint32_t kRecordSize = sizeof(CTRL_STRUCT);
+
+// GMEM_ZEROINIT without GMEM_MOVEABLE: fixed memory, whose handle is its address.
+void* BlockAddress(HANDLE block)
+{
+    return static_cast<void*>(block);
+}
+
+} // namespace
+
+bool AttachRecord(HWND button, const CTRL_STRUCT& record)
+{
+    unique_global copy(RecordAllocatorOverride ? RecordAllocatorOverride(GMEM_ZEROINIT, kRecordSize)
+                                               : GlobalAlloc(GMEM_ZEROINIT, kRecordSize));
+    if (!copy)
+        return false;
+    CopyBytes(&record, BlockAddress(copy.get()), kRecordSize);
+    unique_global earlier(static_cast<HGLOBAL>(GetPropA(button, kCtrlStructProperty)));
+    if (!SetPropA(button, kCtrlStructProperty, copy.get())) {
+        (void)earlier.release(); // still attached
+        return false;
+    }
+    (void)copy.release(); // now owned by the property
+    return true;
+}
+
+void FreeRecord(HWND button)
+{
+    if (HANDLE block = RemovePropA(button, kCtrlStructProperty))
+        GlobalFree(static_cast<HGLOBAL>(block));
+}
+
+bool ReadRecord(HWND button, CTRL_STRUCT* copy)
+{
+    HANDLE block = GetPropA(button, kCtrlStructProperty);
+    if (!block)
+        return false;
+    CopyBytes(BlockAddress(block), copy, kRecordSize);
+    return true;
+}
+
+} // namespace varnelle
