@@ -194,6 +194,7 @@ TEST(FillBitmap, CallerDeletesBothHandlesWithoutLeaks)
     g_seed = fill_reference::Draw(4, 10, skipped, g_seed);
 
     int before = CountFreeGdiHandles();
+    int blocks = CountProcessHeapBlocks();
     for (int i = 0; i < 300; ++i) {
         int kind = 1 + i % 9;
         unsigned __int64 result = CreateFillBmp(kind, &rect, 10, i % 2 ? 40 : 0, i % 3 ? 20 : 0, RGB(9, 99, 199));
@@ -206,6 +207,7 @@ TEST(FillBitmap, CallerDeletesBothHandlesWithoutLeaks)
         DeleteBoth(result);
         EXPECT_EQ(GetObjectType(plain), 0u);
     }
+    EXPECT_EQ(CountProcessHeapBlocks(), blocks); // the working block is freed every time
     EXPECT_EQ(CountFreeGdiHandles(), before);
 }
 
