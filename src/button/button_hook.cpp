@@ -39,11 +39,19 @@ void UnhookButton(HWND button)
     DropHover(button, TME_CANCEL | TME_LEAVE);
 }
 
+// Another process's button cannot be subclassed: made owner-drawn, nobody would paint it.
+bool IsOwnWindow(HWND window)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    return process == GetCurrentProcessId();
+}
+
 } // namespace
 
 extern "C" BOOL WINAPI RedrawButton(HWND button, const CTRL_STRUCT* record) noexcept
 {
-    if (!IsWindow(button))
+    if (!IsWindow(button) || !IsOwnWindow(button))
         return FALSE;
     if (record)
         return HookButton(button, *record);

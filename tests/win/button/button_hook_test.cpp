@@ -144,6 +144,19 @@ TEST(RedrawButtonHook, BadHandlesAndNeverHookedButtons)
         destroyed = window.button();
     }
     EXPECT_EQ(RedrawButton(destroyed, &record), FALSE);
+    // A window of another process (the desktop belongs to Wine's explorer) is left alone.
+    HWND desktop = GetDesktopWindow();
+    DWORD process = 0;
+    GetWindowThreadProcessId(desktop, &process);
+    if (process != GetCurrentProcessId()) {
+        LONG style = GetWindowLongA(desktop, GWL_STYLE);
+        EXPECT_EQ(RedrawButton(desktop, &record), FALSE);
+        EXPECT_EQ(RedrawButton(desktop, nullptr), FALSE);
+        EXPECT_EQ(GetWindowLongA(desktop, GWL_STYLE), style);
+        EXPECT_EQ(GetPropA(desktop, "CTRL_STRUCT"), nullptr);
+    } else {
+        ADD_FAILURE() << "no window of another process to try";
+    }
 
     // Taking the skin off a button that never had one changes nothing, whatever its type.
     ParentWithButton window;
