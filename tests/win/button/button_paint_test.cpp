@@ -26,6 +26,7 @@ const COLORREF kIconColour = RGB(0xEE, 0x11, 0x22);
 const COLORREF kHoverIconColour = RGB(0x22, 0xEE, 0x11);
 
 using Pixels = std::set<std::pair<int, int>>;
+const RECT kWhole = {0, 0, kButtonWidth, kButtonHeight};
 
 // Mid-edge pixels of the two-pixel frame: outer and inner row or column of each side.
 struct Frame {
@@ -43,7 +44,7 @@ HFONT MakeFont(int height, int weight)
 }
 
 // Pixels of the given colour inside a rectangle.
-Pixels PixelsOf(const DibSurface& surface, COLORREF colour, const RECT& area = {0, 0, kButtonWidth, kButtonHeight})
+Pixels PixelsOf(const DibSurface& surface, COLORREF colour, const RECT& area = kWhole)
 {
     Pixels pixels;
     for (int y = area.top; y < area.bottom; ++y)
@@ -166,8 +167,6 @@ HICON ButtonPaint::icon = nullptr;
 HICON ButtonPaint::hoverIcon = nullptr;
 HFONT ButtonPaint::font = nullptr;
 HFONT ButtonPaint::hoverFont = nullptr;
-
-const RECT kWhole = {0, 0, kButtonWidth, kButtonHeight};
 
 } // namespace
 
@@ -323,30 +322,34 @@ TEST_F(ButtonPaint, FaceBitmapsGoInsetByTwoPerState)
         DeleteObject(bitmap);
 }
 
-TEST_F(ButtonPaint, IconPlacementByAlignment)
+TEST_F(ButtonPaint, IconAndTextPlacementByAlignment)
 {
     CTRL_STRUCT record = {};
     record.hIcon = icon;
     record.dwEdge = 1;
+    record.hFont = font;
     struct Case {
         const char* text;
         DWORD align;
-        int x, y;
+        int x, y;  // the icon's top left corner
+        RECT label; // where the text is centred
     } cases[] = {
-        {"", 0x100, 37, 7},   // no text: centred on the whole button
-        {"", 0x400, 37, 7},
-        {"Go", 0x100, 7, 7},  // in (0, 0, 30, 30)
-        {"Go", 0x300, 7, 7},  // unknown: left
-        {"Go", 0x200, 67, 7}, // in (60, 0, 90, 30)
-        {"Go", 0x400, 37, 2}, // in (0, 0, 90, 20)
+        {"", 0x100, 37, 7, kWhole},               // no text: the icon centred on the whole button
+        {"", 0x400, 37, 7, kWhole},
+        {"Go", 0x100, 7, 7, {22, 0, 90, 30}},     // icon in (0, 0, 30, 30)
+        {"Go", 0x300, 7, 7, {22, 0, 90, 30}},     // unknown: left
+        {"Go", 0x200, 67, 7, {0, 0, 68, 30}},     // icon in (60, 0, 90, 30)
+        {"Go", 0x400, 37, 2, {0, 15, 90, 30}},    // icon in (0, 0, 90, 20)
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.text << " " << c.align);
         SetText(c.text);
         record.dwIconAlign = c.align;
         Skin(record);
         surface.fill(kBackground);
         Paint(ODA_DRAWENTIRE, 0);
-        EXPECT_EQ(PixelsOf(surface, kIconColour), WithoutWipedRing(Square(c.x, c.y, 16))) << c.text << " " << c.align;
+        EXPECT_EQ(PixelsOf(surface, kIconColour), WithoutWipedRing(Square(c.x, c.y, 16)));
+        EXPECT_EQ(PixelsOf(surface, kButtonText), WithoutWipedRing(ExpectedText(c.text, font, c.label)));
     }
 }
 
@@ -473,23 +476,6 @@ TEST_F(ButtonPaint, TextColourAndFontPerState)
     surface.fill(kBackground);
     Paint(ODA_SELECT, 0);
     EXPECT_EQ(surface.countNot({5, 5, 85, 25}, kBackground), 0);
-}
-
-TEST_F(ButtonPaint, TextBesideTheIcon)
-{
-    SetText("Go");
-    CTRL_STRUCT record = {};
-    record.hIcon = icon;
-    record.dwEdge = 1;
-    record.hFont = font;
-    for (DWORD align : {0x100u, 0x200u, 0x400u}) {
-        record.dwIconAlign = align;
-        Skin(record);
-        surface.fill(kBackground);
-        Paint(ODA_DRAWENTIRE, 0);
-        RECT text = align == 0x100 ? RECT{22, 0, 90, 30} : align == 0x200 ? RECT{0, 0, 68, 30} : RECT{0, 15, 90, 30};
-        EXPECT_EQ(PixelsOf(surface, kButtonText), WithoutWipedRing(ExpectedText("Go", font, text))) << align;
-    }
 }
 
 TEST_F(ButtonPaint, TheDcComesBackAsItWasAndTheApplicationStillPaints)
