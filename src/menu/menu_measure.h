@@ -45,6 +45,8 @@ uint32_t CalcIconCell(const char* text, int length, HICON icon);
 
 // The Marlett font in the size and weight of the menu font.
 [[nodiscard]] unique_hfont CreateMenuMarlettFont();
+// The same from a menu font already read; null gives Marlett in the default size.
+[[nodiscard]] unique_hfont CreateMarlettFont(const LOGFONTA* menuFont);
 
 // Draws a window-menu picture (hbmpItem HBMMENU_POPUP_CLOSE, _RESTORE, _MAXIMIZE or
 // _MINIMIZE) as a Marlett character in the icon cell of `item`; mode 1 grayed, 2 selected,

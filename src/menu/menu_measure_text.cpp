@@ -82,10 +82,14 @@ uint32_t CalcIconCell(const char* text, int length, HICON icon)
 
 unique_hfont CreateMenuMarlettFont()
 {
-    // Without the menu font only its size is lost; the face and charset still apply.
-    LOGFONTA font = {};
-    if (!ReadMenuLogFont(&font))
-        font = LOGFONTA{};
+    LOGFONTA menuFont = {};
+    return CreateMarlettFont(ReadMenuLogFont(&menuFont) ? &menuFont : nullptr);
+}
+
+unique_hfont CreateMarlettFont(const LOGFONTA* menuFont)
+{
+    // Without the menu font only its size and weight are lost; face and charset still apply.
+    LOGFONTA font = menuFont ? *menuFont : LOGFONTA{};
     font.lfCharSet = DEFAULT_CHARSET;
     for (char& c : font.lfFaceName)
         c = 0;

@@ -170,3 +170,33 @@ TEST_F(SysMenuGlyph, LeavesTheTextColourAndFontAsFoundAndReleasesItsFont)
         DrawSysMenuGlyph(surface.dc(), &kItem, Code(8 + i % 4), static_cast<BYTE>(1 + i % 3));
     EXPECT_EQ(CountFreeGdiHandles(), before);
 }
+
+TEST_F(SysMenuGlyph, MarlettTakesTheMenuFontsSizeAndWeight)
+{
+    LOGFONTA menuFont = {};
+    menuFont.lfHeight = -21;
+    menuFont.lfWeight = FW_BOLD;
+    menuFont.lfItalic = TRUE;
+    menuFont.lfCharSet = ANSI_CHARSET;
+    std::strcpy(menuFont.lfFaceName, "Tahoma");
+    unique_hfont marlett = CreateMarlettFont(&menuFont);
+    LOGFONTA made = {};
+    ASSERT_EQ(GetObjectA(marlett.get(), sizeof(made), &made), static_cast<int>(sizeof(made)));
+    EXPECT_STREQ(made.lfFaceName, "Marlett");
+    EXPECT_EQ(made.lfCharSet, DEFAULT_CHARSET);
+    EXPECT_EQ(made.lfHeight, -21);
+    EXPECT_EQ(made.lfWeight, FW_BOLD);
+    EXPECT_EQ(made.lfItalic, TRUE);
+
+    // Without the menu font (the metrics could not be read): Marlett in the default size.
+    unique_hfont fallback = CreateMarlettFont(nullptr);
+    ASSERT_EQ(GetObjectA(fallback.get(), sizeof(made), &made), static_cast<int>(sizeof(made)));
+    EXPECT_STREQ(made.lfFaceName, "Marlett");
+    EXPECT_EQ(made.lfCharSet, DEFAULT_CHARSET);
+    EXPECT_EQ(made.lfHeight, 0);
+
+    // The system's own menu font is the one read for the glyphs.
+    unique_hfont current = CreateMenuMarlettFont();
+    ASSERT_EQ(GetObjectA(current.get(), sizeof(made), &made), static_cast<int>(sizeof(made)));
+    EXPECT_EQ(made.lfHeight, -16);
+}
