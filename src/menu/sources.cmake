@@ -10,3 +10,13 @@ list(APPEND VARNELLE_WIN32_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/painter_style0.cpp
     ${CMAKE_CURRENT_LIST_DIR}/menu_icons.cpp
     ${CMAKE_CURRENT_LIST_DIR}/left_border.cpp)
+# Hook, message routing, item conversion and the Windows-version classification.
+list(APPEND VARNELLE_CORE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/os_kind.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/synthetic_id.cpp)
+list(APPEND VARNELLE_WIN32_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/os_kind_win32.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/menu_hook.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/menu_routing.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/menu_conversion.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/sys_menu_shift.cpp)

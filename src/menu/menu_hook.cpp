@@ -1,0 +1,117 @@
+// RedrawMenu, the style stamp on a menu tree, and the two small exports of the menu hook.
+#include "../core/exports.h"
+#include "../core/module_state.h"
+#include "../core/subclass.h"
+#include "menu_internal.h"
+#include "menu_walk.h"
+#include "os_kind.h"
+
+using namespace varnelle;
+
+namespace {
+
+bool WriteMenuStyle(HMENU menu, int style)
+{
+    MENUINFO info = {};
+    info.cbSize = kMenuInfoSize;
+    info.fMask = MIM_MENUDATA;
+    info.dwMenuData = static_cast<ULONG_PTR>(static_cast<LONG_PTR>(style));
+    return SetMenuInfo(menu, &info) != FALSE;
+}
+
+void StampIfDifferent(HMENU menu, int style)
+{
+    if (GetStyleMenu(menu) != style)
+        WriteMenuStyle(menu, style);
+}
+
+// Below the top level submenus are reached through the items' hSubMenu, depth first.
+void StampSubmenu(HMENU menu, int style, int depth)
+{
+    if (depth > kMaxMenuDepth)
+        return;
+    StampIfDifferent(menu, style);
+    MENUITEMINFOA info;
+    for (UINT position = 0; ReadItemAt(menu, position, MIIM_ID | MIIM_SUBMENU, &info); ++position) {
+        if (info.hSubMenu)
+            StampSubmenu(info.hSubMenu, style, depth + 1);
+    }
+}
+
+// The library can only hook windows of its own process; for any other window the
+// subclassing fails and the menu would be left owner-drawn with nobody to paint it.
+bool IsOwnWindow(HWND hwnd)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(hwnd, &process);
+    return process == GetCurrentProcessId();
+}
+
+void ConvertForStyle(HMENU menu, int type)
+{
+    switch (type) {
+    case 0:
+        RevertToSystemDraw(menu);
+        break;
+    case 1:
+    case 3:
+        ClearBarOwnerDraw(menu);
+        ConvertSubmenus(menu);
+        break;
+    case 2:
+        // The menu's own items (the menu bar) are painted by the library on Windows 2000
+        // and XP only; elsewhere they are left as they are.
+        if (PaintsStyle2MenuBar(GetOsKind()))
+            ConvertToOwnerDraw(menu);
+        else
+            ConvertSubmenus(menu);
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+namespace varnelle {
+
+void StampMenuStyle(HMENU menu, int style)
+{
+    StampIfDifferent(menu, style);
+    UINT count = ItemCount(menu);
+    for (UINT position = 0; position < count; ++position) {
+        if (HMENU submenu = GetSubMenu(menu, static_cast<int>(position)))
+            StampSubmenu(submenu, style, 1);
+    }
+}
+
+} // namespace varnelle
+
+extern "C" int WINAPI RedrawMenu(HWND hwnd, HMENU menu, int type) noexcept
+{
+    if (!IsWindow(hwnd) || !IsMenu(menu) || !IsOwnWindow(hwnd))
+        return 0;
+    ConvertForStyle(menu, type);
+    SubclassWindow(hwnd, MenuHostProc);
+    StampMenuStyle(menu, type);
+    if (GetMenu(hwnd) == menu)
+        DrawMenuBar(hwnd);
+    return 1;
+}
+
+extern "C" int WINAPI GetStyleMenu(HMENU menu) noexcept
+{
+    MENUINFO info = {};
+    info.cbSize = kMenuInfoSize;
+    info.fMask = MIM_MENUDATA;
+    if (!GetMenuInfo(menu, &info))
+        return 0;
+    return static_cast<int>(info.dwMenuData);
+}
+
+extern "C" int WINAPI SetDisableSelect(int flag) noexcept
+{
+    uint8_t previous = ModuleState.DisableSelect;
+    ModuleState.DisableSelect = static_cast<uint8_t>(flag & 0xFF);
+    return previous;
+}

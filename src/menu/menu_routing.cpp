@@ -1,0 +1,183 @@
+// MenuHostProc follows the system's menu loop on a hooked window: it records the open
+// popup, converts popups as they open, and hands owner-drawn menu items to measurement
+// and to the painter of the menu's style. Every message reaches the previous procedure.
+#include "../core/exports.h"
+#include "../core/gdi_handles.h"
+#include "../core/module_state.h"
+#include "../core/subclass.h"
+#include "menu_internal.h"
+
+namespace varnelle {
+namespace {
+
+using MenuPainter = void (*)(const DRAWITEMSTRUCT*);
+
+// Painters indexed by MenuStyle. An empty entry paints nothing: the painters of styles 1
+// to 3 take their places here when they are built.
+constinit const MenuPainter kPainters[] = {
+    DrawMenuItemStyle0, // 0: the system draws; only callback separators are the library's
+    nullptr,            // 1
+    nullptr,            // 2
+    nullptr,            // 3
+};
+constexpr int kPainterCount = static_cast<int>(sizeof(kPainters) / sizeof(kPainters[0]));
+
+// The window menu whose identifiers ShiftSysMenuIds changed, until they are turned back.
+// Remembered because the closing message does not always say that the window menu closes
+// (Wine sends WM_UNINITMENUPOPUP with a zero high word for it).
+constinit HMENU shiftedWindowMenu = nullptr;
+
+void RestoreShiftedWindowMenu(HWND hwnd)
+{
+    if (shiftedWindowMenu) {
+        RestoreSysMenuIds(hwnd, shiftedWindowMenu);
+        shiftedWindowMenu = nullptr;
+    }
+}
+
+// The open popup is forgotten when its loop ends even if its closing message never came
+// (systems before Windows 98 and 2000 do not send WM_UNINITMENUPOPUP); otherwise no popup
+// of a later loop would be recorded.
+void ForgetOpenPopup(HWND hwnd)
+{
+    ModuleState.CurrentMenu = nullptr;
+    RestoreShiftedWindowMenu(hwnd);
+}
+
+LRESULT OnInitMenuPopup(HWND hwnd, WPARAM wParam, LPARAM lParam)
+{
+    PassOn(MenuHostProc, hwnd, WM_INITMENUPOPUP, wParam, lParam);
+    // Submenus opened from the open popup, and popups outside a menu loop, change nothing.
+    if (ModuleState.CurrentMenu || ModuleState.MenuLoopIdle)
+        return 0;
+    HMENU popup = reinterpret_cast<HMENU>(wParam);
+    ModuleState.CurrentMenu = popup;
+    ModuleState.CurrentMenuIsPopup = 1;
+    int style = GetStyleMenu(popup);
+    // Items added since RedrawMenu become owner-drawn here.
+    if (style >= 1 && style <= 3)
+        ConvertToOwnerDraw(popup);
+    if (HIWORD(lParam)) {
+        ShiftSysMenuIds(hwnd, popup);
+        shiftedWindowMenu = popup;
+    }
+    return 0;
+}
+
+LRESULT OnUninitMenuPopup(HWND hwnd, WPARAM wParam, LPARAM lParam)
+{
+    HMENU closing = reinterpret_cast<HMENU>(wParam);
+    if (closing == ModuleState.CurrentMenu && !ModuleState.MenuLoopIdle) {
+        ModuleState.CurrentMenu = nullptr;
+        // The identifiers are turned back before the previous procedure sees the message.
+        if (HIWORD(lParam) == MF_SYSMENU || closing == shiftedWindowMenu)
+            RestoreSysMenuIds(hwnd, closing);
+        if (closing == shiftedWindowMenu)
+            shiftedWindowMenu = nullptr;
+    }
+    return PassOn(MenuHostProc, hwnd, WM_UNINITMENUPOPUP, wParam, lParam);
+}
+
+// Sets CurrentMenu to the menu the item is looked up in for one WM_MEASUREITEM or
+// WM_DRAWITEM, and puts it back afterwards.
+class ItemLookup {
+public:
+    ItemLookup(HWND hwnd, bool menuBarItem) : saved_(ModuleState.CurrentMenu)
+    {
+        if (menuBarItem) {
+            ModuleState.CurrentMenu = GetMenu(hwnd);
+            ModuleState.CurrentMenuIsPopup = 0;
+        } else {
+            ModuleState.CurrentMenuIsPopup = 1;
+        }
+    }
+    ~ItemLookup()
+    {
+        ModuleState.CurrentMenu = saved_;
+        ModuleState.CurrentMenuIsPopup = 1;
+    }
+    ItemLookup(const ItemLookup&) = delete;
+    ItemLookup& operator=(const ItemLookup&) = delete;
+
+private:
+    HMENU saved_;
+};
+
+LRESULT OnMeasureItem(HWND hwnd, WPARAM wParam, LPARAM lParam)
+{
+    auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+    // A nonzero wParam is a control's message; a null structure is not the system's.
+    if (wParam == 0 && item) {
+        // While a popup of the loop is open every measured item is taken as a popup item.
+        ItemLookup lookup(hwnd, ModuleState.CurrentMenu == nullptr);
+        if (IsMenu(ModuleState.CurrentMenu))
+            MeasureMenuItem(item);
+    }
+    return PassOn(MenuHostProc, hwnd, WM_MEASUREITEM, wParam, lParam);
+}
+
+LRESULT OnDrawItem(HWND hwnd, WPARAM wParam, LPARAM lParam)
+{
+    auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    if (wParam == 0 && item) {
+        // The menu bar is also repainted outside menu loops.
+        ItemLookup lookup(hwnd, ModuleState.CurrentMenu == nullptr || ModuleState.MenuLoopIdle);
+        if (IsMenu(ModuleState.CurrentMenu))
+            DrawMenuItem(item);
+    }
+    return PassOn(MenuHostProc, hwnd, WM_DRAWITEM, wParam, lParam);
+}
+
+LRESULT OnDestroy(HWND hwnd, WPARAM wParam, LPARAM lParam)
+{
+    // Taken before the hook is removed, which forgets it.
+    WNDPROC previous = PreviousWindowProc(hwnd, MenuHostProc);
+    RemoveWindowHook(hwnd, MenuHostProc);
+    if (!previous)
+        return DefWindowProcA(hwnd, WM_DESTROY, wParam, lParam);
+    return CallWindowProcA(previous, hwnd, WM_DESTROY, wParam, lParam);
+}
+
+} // namespace
+
+LRESULT CALLBACK MenuHostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITMENUPOPUP:
+        return OnInitMenuPopup(hwnd, wParam, lParam);
+    case WM_UNINITMENUPOPUP:
+        return OnUninitMenuPopup(hwnd, wParam, lParam);
+    case WM_MEASUREITEM:
+        return OnMeasureItem(hwnd, wParam, lParam);
+    case WM_DRAWITEM:
+        return OnDrawItem(hwnd, wParam, lParam);
+    case WM_ENTERMENULOOP:
+        // No popup of an earlier loop can still be open.
+        ForgetOpenPopup(hwnd);
+        ModuleState.MenuLoopIdle = 0;
+        break;
+    case WM_EXITMENULOOP:
+        ModuleState.MenuLoopIdle = 1;
+        ForgetOpenPopup(hwnd);
+        break;
+    case WM_DESTROY:
+        return OnDestroy(hwnd, wParam, lParam);
+    default:
+        break;
+    }
+    return PassOn(MenuHostProc, hwnd, message, wParam, lParam);
+}
+
+int DrawMenuItem(const DRAWITEMSTRUCT* item)
+{
+    if (!item || !IsMenu(ModuleState.CurrentMenu) || item->CtlType != ODT_MENU)
+        return 1;
+    scoped_saved_dc saved(item->hDC);
+    SetBkMode(item->hDC, TRANSPARENT);
+    int style = GetStyleMenu(ModuleState.CurrentMenu);
+    if (style >= 0 && style < kPainterCount && kPainters[style])
+        kPainters[style](item);
+    return 1;
+}
+
+} // namespace varnelle
