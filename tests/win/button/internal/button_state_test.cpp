@@ -1,5 +1,5 @@
-// The button subsystem from inside: ModuleState's hover fields, an exhausted heap, buttons
-// without a record, and a parent that also carries another library procedure.
+// The button subsystem from inside: ModuleState's hover fields, an exhausted heap and
+// buttons without a record.
 #include "../button_fixture.h"
 #include "button/button_internal.h"
 #include "core/module_state.h"
@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <string>
 #include <vector>
 
 using namespace testing_support;
@@ -28,40 +27,6 @@ CTRL_STRUCT CursorRecord(HCURSOR cursor)
 HGLOBAL WINAPI ExhaustedHeap(UINT, SIZE_T)
 {
     return nullptr;
-}
-
-// Stands in for the menu window's procedure: passes everything on and takes itself out of
-// the chain on WM_DESTROY, as the menu hook does.
-std::vector<std::string> chain;
-LRESULT CALLBACK MenuHostStandIn(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_APP + 9 || message == WM_DRAWITEM || message == WM_DESTROY || message == WM_NCDESTROY)
-        chain.push_back("menu host");
-    if (message == WM_DESTROY)
-        RemoveWindowHook(window, MenuHostStandIn);
-    return PassOn(MenuHostStandIn, window, message, wParam, lParam);
-}
-
-// Skins the window's button and hooks its parent with the stand-in, in either order.
-void HookParentTwice(const ParentWithButton& window, bool menuFirst)
-{
-    CTRL_STRUCT record = CursorRecord(nullptr);
-    if (menuFirst)
-        SubclassWindow(window.parent(), MenuHostStandIn);
-    ASSERT_TRUE(RedrawButton(window.button(), &record));
-    if (!menuFirst)
-        SubclassWindow(window.parent(), MenuHostStandIn);
-}
-
-// Sends the button's WM_DRAWITEM to its parent: true when the library painted it and the
-// application received the message once.
-bool PaintedAndPassedOn(const ParentWithButton& window)
-{
-    DibSurface surface(kButtonWidth, kButtonHeight, RGB(1, 2, 3));
-    DRAWITEMSTRUCT item = DrawItemFor(window.button(), surface.dc(), ODA_DRAWENTIRE, 0);
-    parentReceived.clear();
-    SendMessageA(window.parent(), WM_DRAWITEM, kButtonId, reinterpret_cast<LPARAM>(&item));
-    return CountOf(parentReceived, WM_DRAWITEM) == 1 && surface.at(45, 0) != RGB(1, 2, 3);
 }
 
 } // namespace
@@ -150,59 +115,4 @@ TEST(ButtonState, ButtonProcPassesARecordlessButtonsMessagesOnUntouched)
     EXPECT_EQ(ModuleState.HoverButton, nullptr);
     EXPECT_EQ(PaintButton(nullptr), TRUE);
     UnsubclassWindow(window.button(), ButtonProc);
-}
-
-TEST(ButtonState, AParentWithAnotherLibraryProcedureChainsBothInEitherOrder)
-{
-    for (bool menuFirst : {true, false}) {
-        SCOPED_TRACE(menuFirst ? "menu hook first" : "button hook first");
-        ParentWithButton window;
-        HWND parent = window.parent();
-        HookParentTwice(window, menuFirst);
-        EXPECT_EQ(reinterpret_cast<WNDPROC>(GetPropA(parent, "OLD_WND_PROC")), ApplicationParentProc);
-
-        // Each procedure once, then the application's once.
-        chain.clear();
-        parentReceived.clear();
-        SendMessageA(parent, WM_APP + 9, 0, 0);
-        EXPECT_EQ(chain, std::vector<std::string>{"menu host"});
-        EXPECT_EQ(CountOf(parentReceived, WM_APP + 9), 1);
-        EXPECT_TRUE(PaintedAndPassedOn(window));
-
-        // The menu hook leaves on WM_DESTROY; the rest of the destruction still reaches the
-        // button hook and the application, once each, and nothing calls the stand-in again.
-        chain.clear();
-        parentReceived.clear();
-        HWND button = window.button();
-        DestroyWindow(parent);
-        EXPECT_EQ(chain, std::vector<std::string>{"menu host"});
-        EXPECT_EQ(CountOf(parentReceived, WM_DESTROY), 1);
-        EXPECT_EQ(CountOf(parentReceived, WM_NCDESTROY), 1);
-        EXPECT_FALSE(IsWindow(button));
-    }
-}
-
-TEST(ButtonState, TheMenuHookLeavingFirstLeavesTheButtonHookWorking)
-{
-    for (bool menuFirst : {true, false}) {
-        SCOPED_TRACE(menuFirst ? "menu hook first" : "button hook first");
-        ParentWithButton window;
-        HWND parent = window.parent();
-        HookParentTwice(window, menuFirst);
-        RemoveWindowHook(parent, MenuHostStandIn);
-
-        chain.clear();
-        EXPECT_TRUE(PaintedAndPassedOn(window));
-        EXPECT_TRUE(chain.empty());
-        EXPECT_EQ(reinterpret_cast<WNDPROC>(GetPropA(parent, "OLD_WND_PROC")), ApplicationParentProc);
-        // A second button on the same parent does not hook it again.
-        HWND second = MakeButton(parent, kButtonId + 1, "Second", BS_PUSHBUTTON, 10, 50);
-        WNDPROC top = ProcOf(parent);
-        CTRL_STRUCT record = CursorRecord(nullptr);
-        ASSERT_TRUE(RedrawButton(second, &record));
-        EXPECT_EQ(ProcOf(parent), top);
-        parentReceived.clear();
-        SendMessageA(parent, WM_APP + 9, 0, 0);
-        EXPECT_EQ(CountOf(parentReceived, WM_APP + 9), 1);
-    }
 }
