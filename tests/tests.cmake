@@ -87,4 +87,4 @@ add_test(NAME abi_exports_imports
     COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/abi/check_abi.py
         --dll $<TARGET_FILE:Varnelle> --def ${CMAKE_SOURCE_DIR}/include/varnelle.def
         --objects ${CMAKE_BINARY_DIR}/CMakeFiles/varnelle_objects.dir
-        --objdump ${VARNELLE_OBJDUMP} --nm ${VARNELLE_NM} --width ${VARNELLE_WIDTH})
+        --objdump ${VARNELLE_OBJDUMP} --nm ${VARNELLE_NM} --width ${VARNELLE_WIDTH} --require-all)

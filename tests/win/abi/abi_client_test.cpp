@@ -78,11 +78,7 @@ TEST(AbiClient, EveryExportByNameAndByOrdinal)
         ++present;
         row.call(byName);
     }
-#ifdef VARNELLE_REQUIRE_ALL_EXPORTS
     EXPECT_EQ(present, 21);
-#endif
-    EXPECT_GE(present, 7);
-    std::printf("%d of 21 exports present\n", present);
     EXPECT_TRUE(FreeLibrary(library));
 }
 
