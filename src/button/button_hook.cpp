@@ -40,13 +40,6 @@ void UnhookButton(HWND button)
 }
 
 // Another process's button cannot be subclassed: made owner-drawn, nobody would paint it.
-bool IsOwnWindow(HWND window)
-{
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    return process == GetCurrentProcessId();
-}
-
 } // namespace
 
 extern "C" BOOL WINAPI RedrawButton(HWND button, const CTRL_STRUCT* record) noexcept

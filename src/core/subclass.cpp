@@ -46,6 +46,13 @@ void ForgetHook(HWND window, WNDPROC procedure)
 
 } // namespace
 
+bool IsOwnWindow(HWND window)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    return process == GetCurrentProcessId();
+}
+
 void SubclassWindow(HWND window, WNDPROC procedure)
 {
     if (IsInstalled(window, procedure))

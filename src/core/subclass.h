@@ -12,6 +12,9 @@
 
 namespace varnelle {
 
+// Only windows of this process can be subclassed; the hooks refuse any other window.
+[[nodiscard]] bool IsOwnWindow(HWND window);
+
 void SubclassWindow(HWND window, WNDPROC procedure);
 void UnsubclassWindow(HWND window, WNDPROC procedure);
 

@@ -38,15 +38,6 @@ void StampSubmenu(HMENU menu, int style, int depth)
     }
 }
 
-// The library can only hook windows of its own process; for any other window the
-// subclassing fails and the menu would be left owner-drawn with nobody to paint it.
-bool IsOwnWindow(HWND hwnd)
-{
-    DWORD process = 0;
-    GetWindowThreadProcessId(hwnd, &process);
-    return process == GetCurrentProcessId();
-}
-
 void ConvertForStyle(HMENU menu, int type)
 {
     switch (type) {
@@ -87,6 +78,8 @@ void StampMenuStyle(HMENU menu, int style)
 
 } // namespace varnelle
 
+// A window of another process cannot be hooked: its menu would be left owner-drawn with
+// nobody to paint it.
 extern "C" int WINAPI RedrawMenu(HWND hwnd, HMENU menu, int type) noexcept
 {
     if (!IsWindow(hwnd) || !IsMenu(menu) || !IsOwnWindow(hwnd))
