@@ -203,3 +203,19 @@ TEST_P(BandMenuLoop, BandOfANestedSubmenuIsMeasuredWithTheTopPopup)
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryStyle, BandMenuLoop, ::testing::Values(0, 1, 2, 3));
+
+// Without RedrawMenu the band is still owner-drawn, but only the application sees its
+// messages: the library neither asks the callback nor sizes the item.
+TEST(BandWithoutHook, MessagesReachOnlyTheApplication)
+{
+    TestWindow window(ApplicationProc, WS_OVERLAPPEDWINDOW, nullptr, "VarnelleUnhookedBandWindow");
+    ShowWindow(window.hwnd(), SW_SHOW);
+    HMENU popup = CreatePopupMenu();
+    AppendMenuA(popup, MF_STRING, 100, "&Open");
+    ASSERT_NE(AddLeftBorder(popup, LoopBand, 1), 0);
+    RunMenuLoop(window.hwnd(), popup, {});
+    EXPECT_TRUE(bandCalls.empty());
+    ASSERT_EQ(measured.count(0), 1u);
+    EXPECT_NE(measured[0].cx, kBandWidth);
+    DestroyMenu(popup);
+}
