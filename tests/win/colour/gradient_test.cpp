@@ -325,7 +325,8 @@ TEST(DrawGradient, SamePixelsAsBlittingTheWholePicture)
 }
 
 // A window's DC starts at the window, not at the screen's corner: the brush's tile must
-// still start on the rectangle.
+// still start on the rectangle, and the window (of the screen's depth) must hold what the
+// blit of the whole picture leaves there.
 TEST(DrawGradient, OnAChildWindowsDc)
 {
     TestWindow parent(nullptr, WS_POPUP | WS_VISIBLE);
@@ -335,18 +336,22 @@ TEST(DrawGradient, OnAChildWindowsDc)
     UpdateWindow(parent.hwnd());
     PumpMessages();
     const RECT rect = {7, 5, 7 + 150, 5 + 120};
-    for (bool vertical : {true, false}) {
+    auto paintedBy = [&](auto&& paint) {
         HDC dc = GetDC(child.hwnd());
-        EXPECT_NE(DrawGradient(dc, &rect, 0x000000, 0xFFFFFF, vertical), 0);
+        paint(dc);
         DibSurface copy(200, 150);
         BitBlt(copy.dc(), 0, 0, 200, 150, dc, 0, 0, SRCCOPY);
         ReleaseDC(child.hwnd(), dc);
-        int differences = 0;
-        for (int y = rect.top; y < rect.bottom; ++y)
-            for (int x = rect.left; x < rect.right; ++x)
-                differences += copy.at(x, y) != (vertical ? Step(0, 0xFFFFFF, y - rect.top, 120)
-                                                          : Step(0, 0xFFFFFF, x - rect.left, 150));
-        EXPECT_EQ(differences, 0) << (vertical ? "vertical" : "horizontal");
+        return copy.snapshot();
+    };
+    const std::vector<uint32_t> unpainted = paintedBy([](HDC) {});
+    for (bool vertical : {true, false}) {
+        std::vector<uint32_t> ours =
+            paintedBy([&](HDC dc) { EXPECT_NE(DrawGradient(dc, &rect, 0x2060C0, 0xF0E010, vertical), 0); });
+        std::vector<uint32_t> blit =
+            paintedBy([&](HDC dc) { BlitWholePicture(dc, rect, 0x2060C0, 0xF0E010, vertical); });
+        EXPECT_TRUE(ours == blit) << (vertical ? "vertical" : "horizontal");
+        EXPECT_FALSE(ours == unpainted); // the window was there to paint on
     }
 }
 
