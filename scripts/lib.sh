@@ -10,8 +10,7 @@ start_display() {
     local number
     for number in $(seq 91 140); do
         [ -e "/tmp/.X${number}-lock" ] || [ -e "/tmp/.X11-unix/X${number}" ] && continue
-        # VARNELLE_SCREEN_DEPTH: 8, 15, 16, 24 (the default) or 30 bits; Wine shows 24 and 30 as 32.
-        Xvfb ":${number}" -screen 0 "1280x1024x${VARNELLE_SCREEN_DEPTH:-24}" -nolisten tcp >/dev/null 2>&1 &
+        Xvfb ":${number}" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
         started_xvfb=$!
         export DISPLAY=":${number}"
         sleep 1
