@@ -1,4 +1,4 @@
-// Timing and reporting shared by the Windows benchmarks. Each program prints its own
+// Timing, a drawing surface and reporting shared by the Windows benchmarks. Each program prints its own
 // figures, then one "ratio:" line per comparison with the system's own drawing, which
 // scripts/bench gathers into one table:
 //   ratio: <what> | <ours> | <system> | <ours / system>
@@ -6,7 +6,10 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 namespace bench {
 
@@ -53,6 +56,84 @@ void FastestSideBySide(Ours&& ours, System&& system, double& oursSeconds, double
         oursSeconds = a < oursSeconds ? a : oursSeconds;
         systemSeconds = b < systemSeconds ? b : systemSeconds;
     }
+}
+
+// A top-down 32-bit DIB section selected into its own memory DC.
+class Canvas {
+public:
+    Canvas(int width, int height) : width_(width), height_(height)
+    {
+        BITMAPINFO info = {};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
+        previous_ = SelectObject(dc_, bitmap_);
+    }
+    ~Canvas()
+    {
+        SelectObject(dc_, previous_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    HDC dc() const { return dc_; }
+    bool ready() const { return bits_ != nullptr; }
+    std::vector<uint32_t> pixels() const
+    {
+        GdiFlush();
+        const auto* words = static_cast<const uint32_t*>(bits_);
+        return std::vector<uint32_t>(words, words + static_cast<size_t>(width_) * height_);
+    }
+    // The picture as a BMP file, to look at what a benchmark paints.
+    void save(const std::string& path) const
+    {
+        GdiFlush();
+        const DWORD bytes = static_cast<DWORD>(width_) * height_ * 4;
+        BITMAPFILEHEADER file = {0x4D42, 0, 0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+        file.bfSize = file.bfOffBits + bytes;
+        BITMAPINFOHEADER header = {sizeof(BITMAPINFOHEADER), width_, -height_, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        if (FILE* out = std::fopen(path.c_str(), "wb")) {
+            std::fwrite(&file, sizeof file, 1, out);
+            std::fwrite(&header, sizeof header, 1, out);
+            std::fwrite(bits_, 1, bytes, out);
+            std::fclose(out);
+        }
+    }
+
+private:
+    int width_;
+    int height_;
+    HDC dc_ = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ previous_ = nullptr;
+    void* bits_ = nullptr;
+};
+
+// A 16 x 16 icon: a square of the colour inside a transparent rim of 2 pixels.
+inline HICON MakeSquareIcon(COLORREF colour)
+{
+    HDC screen = GetDC(nullptr);
+    HBITMAP picture = CreateCompatibleBitmap(screen, 16, 16);
+    HBITMAP mask = CreateBitmap(16, 16, 1, 1, nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    const RECT all = {0, 0, 16, 16}, body = {2, 2, 14, 14};
+    HBRUSH fill = CreateSolidBrush(colour);
+    HGDIOBJ previous = SelectObject(dc, picture);
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    FillRect(dc, &body, fill);
+    SelectObject(dc, mask);
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    FillRect(dc, &body, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    SelectObject(dc, previous);
+    DeleteObject(fill);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    ICONINFO info = {TRUE, 0, 0, mask, picture};
+    HICON icon = CreateIconIndirect(&info);
+    DeleteObject(mask);
+    DeleteObject(picture);
+    return icon;
 }
 
 // One line of the table; times in milliseconds.

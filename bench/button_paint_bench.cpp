@@ -16,65 +16,6 @@ namespace {
 constexpr int kWidth = 120;
 constexpr int kHeight = 32;
 
-struct Canvas {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ previous = nullptr;
-    void* bits = nullptr;
-
-    Canvas()
-    {
-        BITMAPINFO info = {};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        previous = SelectObject(dc, bitmap);
-    }
-    ~Canvas()
-    {
-        SelectObject(dc, previous);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    void save(const std::string& path) const
-    {
-        GdiFlush();
-        BITMAPFILEHEADER file = {0x4D42, 0, 0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
-        BITMAPINFOHEADER header = {sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        file.bfSize = file.bfOffBits + kWidth * kHeight * 4;
-        if (FILE* out = std::fopen(path.c_str(), "wb")) {
-            std::fwrite(&file, sizeof file, 1, out);
-            std::fwrite(&header, sizeof header, 1, out);
-            std::fwrite(bits, 1, kWidth * kHeight * 4, out);
-            std::fclose(out);
-        }
-    }
-};
-
-HICON MakeIcon()
-{
-    HDC screen = GetDC(nullptr);
-    HBITMAP colour = CreateCompatibleBitmap(screen, 16, 16);
-    HBITMAP mask = CreateBitmap(16, 16, 1, 1, nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HGDIOBJ previous = SelectObject(dc, colour);
-    RECT all = {0, 0, 16, 16}, body = {2, 2, 14, 14};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    HBRUSH fill = CreateSolidBrush(RGB(40, 120, 200));
-    FillRect(dc, &body, fill);
-    DeleteObject(fill);
-    SelectObject(dc, mask);
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    FillRect(dc, &body, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    SelectObject(dc, previous);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-    ICONINFO info = {TRUE, 0, 0, mask, colour};
-    HICON icon = CreateIconIndirect(&info);
-    DeleteObject(mask);
-    DeleteObject(colour);
-    return icon;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -85,10 +26,9 @@ int main(int argc, char** argv)
                                   kWidth, kHeight, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
     HWND skinned = CreateWindowExA(0, "BUTTON", "&Apply changes", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 60,
                                    kWidth, kHeight, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
-    HICON icon = MakeIcon();
-    unsigned __int64 fill = 0;
-    RECT fillRect = {0, 0, kWidth, kHeight};
-    fill = CreateFillBmp(4, &fillRect, 6, 0, 0, 0);
+    HICON icon = bench::MakeSquareIcon(RGB(40, 120, 200));
+    const RECT face = {0, 0, kWidth, kHeight};
+    const unsigned __int64 fill = CreateFillBmp(4, &face, 6, 0, 0, 0);
     CTRL_STRUCT record = {};
     record.hIcon = icon;
     record.dwEdge = 1;
@@ -96,10 +36,10 @@ int main(int argc, char** argv)
     record.hBmp = VarnelleFillBmpPlain(fill);
     RedrawButton(skinned, &record);
 
-    Canvas systemCanvas, skinnedCanvas;
-    auto paintSystem = [&] { SendMessageA(system, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(systemCanvas.dc), PRF_CLIENT); };
+    bench::Canvas systemCanvas(kWidth, kHeight), skinnedCanvas(kWidth, kHeight);
+    auto paintSystem = [&] { SendMessageA(system, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(systemCanvas.dc()), PRF_CLIENT); };
     auto paintSkinned = [&] {
-        SendMessageA(skinned, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(skinnedCanvas.dc), PRF_CLIENT);
+        SendMessageA(skinned, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(skinnedCanvas.dc()), PRF_CLIENT);
     };
     double oursSeconds = 0, systemSeconds = 0;
     bench::FastestSideBySide(paintSkinned, paintSystem, oursSeconds, systemSeconds, 8, 50);

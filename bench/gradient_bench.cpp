@@ -19,35 +19,6 @@ constexpr int kHeight = 1080;
 constexpr COLORREF kStart = RGB(0x20, 0x60, 0xC0);
 constexpr COLORREF kEnd = RGB(0xF0, 0xE0, 0x10);
 
-struct Target {
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ previous = nullptr;
-    uint32_t* bits = nullptr;
-
-    Target()
-    {
-        BITMAPINFO info = {};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* pixels = nullptr;
-        dc = CreateCompatibleDC(nullptr);
-        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
-        bits = static_cast<uint32_t*>(pixels);
-        previous = SelectObject(dc, bitmap);
-    }
-    ~Target()
-    {
-        SelectObject(dc, previous);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    std::vector<uint32_t> pixels() const
-    {
-        GdiFlush();
-        return std::vector<uint32_t>(bits, bits + kWidth * kHeight);
-    }
-};
-
 int LargestChannelDifference(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b)
 {
     int largest = 0;
@@ -63,8 +34,8 @@ int LargestChannelDifference(const std::vector<uint32_t>& a, const std::vector<u
 
 int main()
 {
-    Target target;
-    if (!target.bits) {
+    bench::Canvas target(kWidth, kHeight);
+    if (!target.ready()) {
         std::printf("could not create the %d x %d target\n", kWidth, kHeight);
         return 1;
     }
@@ -74,8 +45,8 @@ int main()
     std::printf("%-11s %13s %13s %7s %9s\n", "direction", "DrawGradient", "GradientFill", "ratio", "max diff");
     double oursSeconds[2] = {}, systemSeconds[2] = {};
     for (int vertical : {1, 0}) {
-        auto ours = [&] { DrawGradient(target.dc, &rect, kStart, kEnd, vertical); };
-        auto system = [&] { Gradient_Fill(target.dc, &rect, kStart, kEnd, vertical); };
+        auto ours = [&] { DrawGradient(target.dc(), &rect, kStart, kEnd, vertical); };
+        auto system = [&] { Gradient_Fill(target.dc(), &rect, kStart, kEnd, vertical); };
         bench::FastestSideBySide(ours, system, oursSeconds[vertical], systemSeconds[vertical], 10, 20);
         ours();
         std::vector<uint32_t> ourPixels = target.pixels();

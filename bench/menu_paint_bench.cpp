@@ -48,81 +48,31 @@ const ItemSpec kItems[] = {
 };
 static_assert(sizeof(kItems) / sizeof(kItems[0]) == 20, "a popup of 20 items");
 
-// A 16 x 16 icon: a coloured square with a transparent rim, and the same picture on the
-// menu's colour as a bitmap for the system's own drawing (style 0 shows hbmpItem bitmaps,
-// not the library's icons).
+// An icon, and the same square on the menu's colour as a bitmap for the system's own
+// drawing (style 0 shows hbmpItem bitmaps, not the library's icons).
 struct TestIcon {
     HICON icon = nullptr;
     HBITMAP bitmap = nullptr;
 
-    explicit TestIcon(COLORREF colour)
+    explicit TestIcon(COLORREF colour) : icon(bench::MakeSquareIcon(colour))
     {
         HDC screen = GetDC(nullptr);
-        HBITMAP picture = CreateCompatibleBitmap(screen, 16, 16);
-        HBITMAP mask = CreateBitmap(16, 16, 1, 1, nullptr);
         bitmap = CreateCompatibleBitmap(screen, 16, 16);
         HDC dc = CreateCompatibleDC(screen);
+        HGDIOBJ previous = SelectObject(dc, bitmap);
         const RECT all = {0, 0, 16, 16}, body = {2, 2, 14, 14};
-        HBRUSH fill = CreateSolidBrush(colour);
-        HGDIOBJ previous = SelectObject(dc, picture);
-        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        FillRect(dc, &body, fill);
-        SelectObject(dc, bitmap);
         FillRect(dc, &all, GetSysColorBrush(COLOR_MENU));
+        HBRUSH fill = CreateSolidBrush(colour);
         FillRect(dc, &body, fill);
-        SelectObject(dc, mask);
-        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        FillRect(dc, &body, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        SelectObject(dc, previous);
         DeleteObject(fill);
+        SelectObject(dc, previous);
         DeleteDC(dc);
         ReleaseDC(nullptr, screen);
-        ICONINFO info = {TRUE, 0, 0, mask, picture};
-        icon = CreateIconIndirect(&info);
-        DeleteObject(mask);
-        DeleteObject(picture);
     }
     ~TestIcon()
     {
         DestroyIcon(icon);
         DeleteObject(bitmap);
-    }
-};
-
-// A DIB section of the popup's size in its own memory DC.
-struct Canvas {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ previous = nullptr;
-    void* bits = nullptr;
-    int width, height;
-
-    Canvas(int w, int h) : width(w), height(h)
-    {
-        BITMAPINFO info = {};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        previous = SelectObject(dc, bitmap);
-    }
-    ~Canvas()
-    {
-        SelectObject(dc, previous);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    void save(const std::string& path) const
-    {
-        GdiFlush();
-        BITMAPFILEHEADER file = {0x4D42, 0, 0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
-        BITMAPINFOHEADER header = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        DWORD bytes = static_cast<DWORD>(width) * height * 4;
-        file.bfSize = file.bfOffBits + bytes;
-        if (FILE* out = std::fopen(path.c_str(), "wb")) {
-            std::fwrite(&file, sizeof file, 1, out);
-            std::fwrite(&header, sizeof header, 1, out);
-            std::fwrite(bits, 1, bytes, out);
-            std::fclose(out);
-        }
     }
 };
 
@@ -165,9 +115,9 @@ void Measure(HWND owner, HWND popupWindow)
     RECT client = {};
     GetClientRect(popupWindow, &client);
     run.size = {client.right, client.bottom};
-    Canvas canvas(client.right, client.bottom);
+    bench::Canvas canvas(client.right, client.bottom);
     run.popupSeconds = bench::FastestCall(
-        [&] { SendMessageA(popupWindow, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc), PRF_CLIENT); }, 40);
+        [&] { SendMessageA(popupWindow, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT); }, 40);
     if (!run.saveFolder.empty())
         canvas.save(run.saveFolder + "\\popup_style" + std::to_string(run.style) + ".bmp");
 
@@ -178,7 +128,7 @@ void Measure(HWND owner, HWND popupWindow)
             RECT rect = {};
             GetMenuItemRect(owner, run.popup, i, &rect);
             MapWindowPoints(nullptr, popupWindow, reinterpret_cast<POINT*>(&rect), 2);
-            items.push_back(ItemToDraw(run.popup, i, canvas.dc, rect));
+            items.push_back(ItemToDraw(run.popup, i, canvas.dc(), rect));
         }
         auto paintItems = [&] {
             for (DRAWITEMSTRUCT& item : items)
@@ -240,7 +190,7 @@ void PaintStyle(Run& run, const std::vector<TestIcon*>& icons)
 // The system calls a painted item makes, each timed alone (microseconds per call).
 void ReportItemCalls(HMENU popup, HICON icon)
 {
-    Canvas canvas(200, 20);
+    bench::Canvas canvas(200, 20);
     NONCLIENTMETRICSA metrics = {};
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
@@ -248,7 +198,7 @@ void ReportItemCalls(HMENU popup, HICON icon)
     LOGFONTA marlett = metrics.lfMenuFont;
     lstrcpyA(marlett.lfFaceName, "Marlett");
     const char label[] = "&Open...\tCtrl+O";
-    HGDIOBJ previousFont = SelectObject(canvas.dc, menuFont);
+    HGDIOBJ previousFont = SelectObject(canvas.dc(), menuFont);
     struct Step {
         const char* what;
         double seconds;
@@ -262,16 +212,16 @@ void ReportItemCalls(HMENU popup, HICON icon)
          }, 200)},
         {"CreateFontIndirectA(menu font), select, DeleteObject", bench::FastestCall([&] {
              HFONT font = CreateFontIndirectA(&metrics.lfMenuFont);
-             HGDIOBJ previous = SelectObject(canvas.dc, font);
-             SelectObject(canvas.dc, previous);
+             HGDIOBJ previous = SelectObject(canvas.dc(), font);
+             SelectObject(canvas.dc(), previous);
              DeleteObject(font);
          }, 200)},
         {"the same with Marlett, and one glyph drawn", bench::FastestCall([&] {
              HFONT font = CreateFontIndirectA(&marlett);
-             HGDIOBJ previous = SelectObject(canvas.dc, font);
+             HGDIOBJ previous = SelectObject(canvas.dc(), font);
              RECT box = {0, 0, 16, 16};
-             DrawTextA(canvas.dc, "a", 1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-             SelectObject(canvas.dc, previous);
+             DrawTextA(canvas.dc(), "a", 1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+             SelectObject(canvas.dc(), previous);
              DeleteObject(font);
          }, 200)},
         {"DrawTextA of a label, DT_CALCRECT, on the screen's DC", bench::FastestCall([&] {
@@ -284,13 +234,13 @@ void ReportItemCalls(HMENU popup, HICON icon)
          }, 200)},
         {"DrawTextA of a label and of its accelerator", bench::FastestCall([&] {
              RECT box = {20, 0, 190, 20};
-             DrawTextA(canvas.dc, label + 9, 6, &box, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
-             DrawTextA(canvas.dc, label, 7, &box, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+             DrawTextA(canvas.dc(), label + 9, 6, &box, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
+             DrawTextA(canvas.dc(), label, 7, &box, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
          }, 200)},
         {"CreateSolidBrush, FillRect, DeleteObject", bench::FastestCall([&] {
              HBRUSH brush = CreateSolidBrush(RGB(200, 210, 220));
              RECT box = {0, 0, 200, 20};
-             FillRect(canvas.dc, &box, brush);
+             FillRect(canvas.dc(), &box, brush);
              DeleteObject(brush);
          }, 200)},
         {"GetIconInfo and deleting its two bitmaps", bench::FastestCall([&] {
@@ -301,7 +251,7 @@ void ReportItemCalls(HMENU popup, HICON icon)
          }, 200)},
         {"DrawIcn, normal look", bench::FastestCall([&] {
              RECT cell = {0, 0, 20, 20};
-             DrawIcn(canvas.dc, &cell, icon, 3, 0);
+             DrawIcn(canvas.dc(), &cell, icon, 3, 0);
          }, 200)},
         {"GetMenuItemInfoA and GetMenuStringA", bench::FastestCall([&] {
              MENUITEMINFOA info = {};
@@ -312,7 +262,7 @@ void ReportItemCalls(HMENU popup, HICON icon)
              GetMenuStringA(popup, kFirstId + 1, text, sizeof text, MF_BYCOMMAND);
          }, 200)},
     };
-    SelectObject(canvas.dc, previousFont);
+    SelectObject(canvas.dc(), previousFont);
     DeleteObject(menuFont);
     std::printf("\nsystem calls a painted item makes, each alone\n");
     for (const Step& step : steps)
