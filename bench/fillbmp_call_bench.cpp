@@ -50,12 +50,13 @@ int main(int argc, char** argv)
     std::printf("\nwhole CreateFillBmp call, %d x %d, n = 10, highlight 40 %%, screen of %d bits per pixel\n", kSide,
                 kSide, GetDeviceCaps(screen, BITSPIXEL));
     ReleaseDC(nullptr, screen);
-    std::printf("kind  CreateFillBmp   system pair    ratio   (ns/pixel of the image)\n");
+    std::printf("kind  CreateFillBmp   system pair   (ns/pixel of the image)\n");
     const RECT rect = {0, 0, kSide, kSide};
     const double pixels = double(kSide) * kSide;
     SystemPair system;
-    double worstOurs = 0, worstSystem = 1, worstRatio = 0;
-    int worstKind = 0;
+    // The system's pair is the same work beside every kind: its fastest of the whole run
+    // is the yardstick for each kind.
+    double oursSeconds[10] = {}, systemSeconds = 1e30;
     for (int kind = 1; kind <= 9; ++kind) {
         bool failed = false;
         auto ours = [&] {
@@ -64,17 +65,21 @@ int main(int argc, char** argv)
             DeleteObject(VarnelleFillBmpPlain(result));
             DeleteObject(VarnelleFillBmpHighlighted(result));
         };
-        double oursSeconds = 0, systemSeconds = 0;
-        bench::FastestSideBySide(ours, system, oursSeconds, systemSeconds);
-        double ratio = oursSeconds / systemSeconds;
-        std::printf("%4d  %13.3f  %12.3f  %7.2f%s\n", kind, oursSeconds * 1e9 / pixels, systemSeconds * 1e9 / pixels,
-                    ratio, failed ? "  (a bitmap was missing)" : "");
-        if (ratio > worstRatio)
-            worstRatio = ratio, worstOurs = oursSeconds, worstSystem = systemSeconds, worstKind = kind;
+        double pairSeconds = 0;
+        bench::FastestSideBySide(ours, system, oursSeconds[kind], pairSeconds);
+        systemSeconds = pairSeconds < systemSeconds ? pairSeconds : systemSeconds;
+        std::printf("%4d  %13.3f  %12.3f%s\n", kind, oursSeconds[kind] * 1e9 / pixels, pairSeconds * 1e9 / pixels,
+                    failed ? "  (a bitmap was missing)" : "");
     }
-    std::printf("generator alone, slowest kind: %.3f ns/pixel\n", generator);
+    int worstKind = 1;
+    std::printf("ratio to the system's fastest pair:");
+    for (int kind = 1; kind <= 9; ++kind) {
+        std::printf(" %.2f", oursSeconds[kind] / systemSeconds);
+        worstKind = oursSeconds[kind] > oursSeconds[worstKind] ? kind : worstKind;
+    }
+    std::printf("\ngenerator alone, slowest kind: %.3f ns/pixel\n", generator);
     char what[96];
-    std::snprintf(what, sizeof what, "CreateFillBmp 512x512 + highlight (kind %d of 1-9, the worst)", worstKind);
-    bench::PrintRatio(what, worstOurs, worstSystem);
+    std::snprintf(what, sizeof what, "CreateFillBmp 512x512 + highlight (kind %d, the slowest)", worstKind);
+    bench::PrintRatio(what, oursSeconds[worstKind], systemSeconds);
     return 0;
 }
