@@ -66,7 +66,7 @@ int main(int argc, char** argv)
             DeleteObject(VarnelleFillBmpHighlighted(result));
         };
         double pairSeconds = 0;
-        bench::FastestSideBySide(ours, system, oursSeconds[kind], pairSeconds);
+        bench::FastestSideBySide(ours, system, oursSeconds[kind], pairSeconds, 12);
         systemSeconds = pairSeconds < systemSeconds ? pairSeconds : systemSeconds;
         std::printf("%4d  %13.3f  %12.3f%s\n", kind, oursSeconds[kind] * 1e9 / pixels, pairSeconds * 1e9 / pixels,
                     failed ? "  (a bitmap was missing)" : "");
