@@ -86,6 +86,16 @@ if(VARNELLE_REGISTER_WINDOWS_TESTS AND TARGET test_menu)
     set_tests_properties(test_menu_depth8 PROPERTIES TIMEOUT 600)
 endif()
 
+# Fill bitmaps on screens of 16 and 8 bits per pixel, where they take the screen's format
+# and must still hold what the system makes of the same 8-bit image.
+if(VARNELLE_REGISTER_WINDOWS_TESTS AND TARGET test_fillbmp)
+    foreach(depth 16 8)
+        add_test(NAME test_fillbmp_depth${depth}
+            COMMAND ${CMAKE_SOURCE_DIR}/scripts/on-screen-depth ${depth} ${VARNELLE_WINE_RUN} $<TARGET_FILE:test_fillbmp>)
+        set_tests_properties(test_fillbmp_depth${depth} PROPERTIES TIMEOUT 600)
+    endforeach()
+endif()
+
 # Export table, imports and stdcall decorations of the DLL; runs on the host for both widths
 # of the mingw build (it reads the binaries with binutils).
 if(NOT VARNELLE_OBJDUMP)
