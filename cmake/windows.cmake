@@ -67,6 +67,7 @@ else()
 endif()
 
 include(${CMAKE_SOURCE_DIR}/demo/demo.cmake)
+include(${CMAKE_SOURCE_DIR}/samples/samples.cmake)
 
 if(VARNELLE_BUILD_TESTS)
     include(${CMAKE_SOURCE_DIR}/tests/tests.cmake)
