@@ -47,6 +47,9 @@ foreach(dir ${VARNELLE_TEST_DIRS})
     if(NOT IS_DIRECTORY ${dir} OR subsystem STREQUAL "common")
         continue()
     endif()
+    if(subsystem STREQUAL "gallery" AND NOT TARGET varnelle_gallery_scenes)
+        continue()
+    endif()
     file(GLOB black_box CONFIGURE_DEPENDS ${dir}/*.cpp)
     if(black_box)
         set(exe test_${subsystem})
@@ -76,6 +79,17 @@ foreach(dir ${VARNELLE_TEST_DIRS})
         varnelle_register_test(${exe})
     endif()
 endforeach()
+
+# The golden-image test renders the gallery's scenes and reads the goldens from the source
+# tree. It sets system colours, which hold for the whole wineserver: tests that change
+# them take the "syscolors" lock.
+if(TARGET test_gallery)
+    target_link_libraries(test_gallery PRIVATE varnelle_gallery_scenes)
+    target_compile_definitions(test_gallery PRIVATE VARNELLE_GOLDEN_DIR="${CMAKE_SOURCE_DIR}/tests/golden")
+    if(VARNELLE_REGISTER_WINDOWS_TESTS)
+        set_tests_properties(test_gallery test_gallery_winxp PROPERTIES RESOURCE_LOCK syscolors)
+    endif()
+endif()
 
 # Export table, imports and stdcall decorations of the DLL; runs on the host for both widths
 # of the mingw build (it reads the binaries with binutils).
