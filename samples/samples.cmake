@@ -19,9 +19,15 @@ add_library(varnelle_sample_art STATIC ${VARNELLE_SAMPLES_DIR}/common/art.cpp)
 varnelle_sample_options(varnelle_sample_art)
 target_link_libraries(varnelle_sample_art PUBLIC Varnelle comctl32 gdi32 user32)
 
-add_executable(varnelle_sample WIN32 ${VARNELLE_SAMPLES_DIR}/sample/sample_app.cpp)
+# The sample's window is a library of its own so that its smoke test can drive it.
+add_library(varnelle_sample_window STATIC ${VARNELLE_SAMPLES_DIR}/sample/sample_window.cpp)
+varnelle_sample_options(varnelle_sample_window)
+target_include_directories(varnelle_sample_window PUBLIC ${VARNELLE_SAMPLES_DIR}/sample)
+target_link_libraries(varnelle_sample_window PUBLIC varnelle_sample_art Varnelle comctl32 gdi32 user32 winmm)
+
+add_executable(varnelle_sample WIN32 ${VARNELLE_SAMPLES_DIR}/sample/sample_main.cpp)
 varnelle_sample_options(varnelle_sample)
-target_link_libraries(varnelle_sample PRIVATE varnelle_sample_art Varnelle comctl32 gdi32 user32)
+target_link_libraries(varnelle_sample PRIVATE varnelle_sample_window)
 
 # The gallery writes PNG files with Debian's stb (libstb-dev); elsewhere point
 # VARNELLE_STB_DIR at a folder holding stb_image.h and stb_image_write.h.

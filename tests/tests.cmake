@@ -91,6 +91,12 @@ if(TARGET test_gallery)
     endif()
 endif()
 
+# The sample application's smoke test drives its window in process and starts the program.
+if(TARGET test_samples)
+    target_link_libraries(test_samples PRIVATE varnelle_sample_window)
+    add_dependencies(test_samples varnelle_sample)
+endif()
+
 # Export table, imports and stdcall decorations of the DLL; runs on the host for both widths
 # of the mingw build (it reads the binaries with binutils).
 if(NOT VARNELLE_OBJDUMP)
