@@ -22,7 +22,7 @@ constexpr int kTile = 64; // side of the background tile
 struct State {
     int style = 2;
     bool selectGrayed = true;
-    int kind = 6;
+    int kind = 1; // flat grain tiles without seams
     COLORREF tint = 0; // 0: none
     int noise = 6;
     HBITMAP tile = nullptr;
