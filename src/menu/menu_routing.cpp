@@ -2,25 +2,12 @@
 // popup, converts popups as they open, and hands owner-drawn menu items to measurement
 // and to the painter of the menu's style. Every message reaches the previous procedure.
 #include "../core/exports.h"
-#include "../core/gdi_handles.h"
 #include "../core/module_state.h"
 #include "../core/subclass.h"
 #include "menu_internal.h"
 
 namespace varnelle {
 namespace {
-
-using MenuPainter = void (*)(const DRAWITEMSTRUCT*);
-
-// Painters indexed by MenuStyle. An empty entry paints nothing: the painters of styles 1
-// to 3 take their places here when they are built.
-constinit const MenuPainter kPainters[] = {
-    DrawMenuItemStyle0, // 0: the system draws; only callback separators are the library's
-    nullptr,            // 1
-    nullptr,            // 2
-    nullptr,            // 3
-};
-constexpr int kPainterCount = static_cast<int>(sizeof(kPainters) / sizeof(kPainters[0]));
 
 // The window menu whose identifiers ShiftSysMenuIds changed, until they are turned back.
 // Remembered because the closing message does not always say that the window menu closes
@@ -166,18 +153,6 @@ LRESULT CALLBACK MenuHostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         break;
     }
     return PassOn(MenuHostProc, hwnd, message, wParam, lParam);
-}
-
-int DrawMenuItem(const DRAWITEMSTRUCT* item)
-{
-    if (!item || !IsMenu(ModuleState.CurrentMenu) || item->CtlType != ODT_MENU)
-        return 1;
-    scoped_saved_dc saved(item->hDC);
-    SetBkMode(item->hDC, TRANSPARENT);
-    int style = GetStyleMenu(ModuleState.CurrentMenu);
-    if (style >= 0 && style < kPainterCount && kPainters[style])
-        kPainters[style](item);
-    return 1;
 }
 
 } // namespace varnelle
