@@ -185,7 +185,8 @@ const Variant kVariants[] = {
 
 // Windows XP lights the menu-bar item under the mouse by sending WM_DRAWITEM with
 // ODS_HOTLIGHT to the window; Wine's menu bar never hot-tracks, so the gallery sends that
-// message itself, with the window's DC and the item's place, as XP does.
+// message itself as XP does: the window's DC with the menu font and the menu text colour
+// in it, and the item's place.
 void HotLightMenuBarItem(HWND owner, HMENU bar, int position)
 {
     MENUITEMINFOA info = {};
@@ -196,11 +197,19 @@ void HotLightMenuBarItem(HWND owner, HMENU bar, int position)
     GetMenuItemRect(owner, bar, position, &item);
     GetWindowRect(owner, &window);
     OffsetRect(&item, -window.left, -window.top);
+    NONCLIENTMETRICSA metrics = {};
+    metrics.cbSize = sizeof(metrics);
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    HFONT menuFont = CreateFontIndirectA(&metrics.lfMenuFont);
     HDC dc = GetWindowDC(owner);
+    HGDIOBJ previousFont = SelectObject(dc, menuFont);
+    SetTextColor(dc, GetSysColor(COLOR_MENUTEXT));
     DRAWITEMSTRUCT draw = {ODT_MENU, 0, info.wID, ODA_DRAWENTIRE, ODS_HOTLIGHT, reinterpret_cast<HWND>(bar), dc,
                            item, info.dwItemData};
     SendMessageA(owner, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
+    SelectObject(dc, previousFont);
     ReleaseDC(owner, dc);
+    DeleteObject(menuFont);
 }
 
 } // namespace
