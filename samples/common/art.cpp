@@ -251,6 +251,17 @@ int WINAPI PaintDottedSeparator(HMENU menu, HDC dc, RECT* rect)
     return 0;
 }
 
+void AppendPaintedSeparator(HMENU menu, UINT id)
+{
+    MENUITEMINFOA item = {};
+    item.cbSize = sizeof(item);
+    item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_DATA;
+    item.fType = MFT_SEPARATOR;
+    item.wID = id;
+    item.dwItemData = reinterpret_cast<ULONG_PTR>(&PaintDottedSeparator);
+    InsertMenuItemA(menu, GetMenuItemCount(menu), TRUE, &item);
+}
+
 std::vector<unsigned char> MakeClickSound()
 {
     constexpr uint32_t rate = 8000, samples = 640;

@@ -28,6 +28,11 @@ int WINAPI PaintBand(HMENU menu, HDC dc, RECT* rect);
 // A separator painted by the application: a dotted line fading into the menu colour.
 int WINAPI PaintDottedSeparator(HMENU menu, HDC dc, RECT* rect);
 
+// Appends a separator painted by PaintDottedSeparator. Items are found by command
+// identifier when they are measured and painted, so it takes an identifier of its own:
+// with 0 it would be taken for the band, whose identifier is 0.
+void AppendPaintedSeparator(HMENU menu, UINT id);
+
 // A complete WAVE file image of a short soft click, 8 kHz mono 8-bit.
 std::vector<unsigned char> MakeClickSound();
 

@@ -119,15 +119,7 @@ struct Showcase {
         AppendItem(popup, kToolbar, "&Toolbar");
         AppendItem(popup, kSmall, "S&mall Icons");
         AppendItem(popup, kLarge, "&Large Icons");
-        // Items are found by command identifier when they are measured and painted: the
-        // painted separator needs one of its own, or it would be taken for the band (0).
-        MENUITEMINFOA separator = {};
-        separator.cbSize = sizeof(separator);
-        separator.fMask = MIIM_FTYPE | MIIM_ID | MIIM_DATA;
-        separator.fType = MFT_SEPARATOR;
-        separator.wID = kDottedSeparator;
-        separator.dwItemData = reinterpret_cast<ULONG_PTR>(&sample_art::PaintDottedSeparator);
-        InsertMenuItemA(popup, GetMenuItemCount(popup), TRUE, &separator);
+        sample_art::AppendPaintedSeparator(popup, kDottedSeparator);
         AppendItem(recent, kRecent1, "&1 notes.txt");
         AppendItem(recent, kRecent2, "&2 letter.txt");
         AppendMenuA(popup, MF_POPUP, reinterpret_cast<UINT_PTR>(recent), "&Recent Files");

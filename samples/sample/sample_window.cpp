@@ -58,19 +58,6 @@ void AppendSubmenu(HMENU menu, HMENU submenu, const char* text)
     AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), text);
 }
 
-// A separator painted by the application: its own identifier, so that it is not taken for
-// the band (identifier 0) when items are looked up by identifier.
-void AppendPaintedSeparator(HMENU menu)
-{
-    MENUITEMINFOA item = {};
-    item.cbSize = sizeof(item);
-    item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_DATA;
-    item.fType = MFT_SEPARATOR;
-    item.wID = kDottedSeparator;
-    item.dwItemData = reinterpret_cast<ULONG_PTR>(&sample_art::PaintDottedSeparator);
-    InsertMenuItemA(menu, GetMenuItemCount(menu), TRUE, &item);
-}
-
 HMENU BuildMenuBar(State& state)
 {
     HMENU file = CreatePopupMenu(), recent = CreatePopupMenu();
@@ -78,7 +65,7 @@ HMENU BuildMenuBar(State& state)
     Append(file, kFileOpen, "&Open...\tCtrl+O");
     Append(file, kFileSave, "&Save\tCtrl+S", MF_STRING | MF_GRAYED);
     Append(file, kFileSaveAs, "Save &As...", MF_STRING | MF_GRAYED);
-    AppendPaintedSeparator(file);
+    sample_art::AppendPaintedSeparator(file, kDottedSeparator);
     Append(recent, kFileRecent1, "&1 notes.txt");
     Append(recent, kFileRecent2, "&2 letter.txt");
     AppendSubmenu(file, recent, "&Recent Files");
