@@ -6,7 +6,9 @@
 // FOLDER/manifest-<part>.tsv; --index then writes FOLDER/index.html from every list.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <cstring>
 #include <fstream>
 #include <map>
@@ -80,6 +82,16 @@ bool WriteIndex(const std::string& folder)
             ++count;
         }
     }
+    // What a newcomer looks for first comes first.
+    auto rank = [](const std::string& title) {
+        const char* const order[] = {"Menus", "Menu bar", "Buttons", "Fill", "Gradients", "Icon"};
+        for (size_t i = 0; i < std::size(order); ++i)
+            if (title.rfind(order[i], 0) == 0)
+                return i;
+        return std::size(order);
+    };
+    std::stable_sort(groups.begin(), groups.end(),
+                     [&](const Group& a, const Group& b) { return rank(a.title) < rank(b.title); });
     std::ofstream html(folder + "\\index.html");
     html << "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Varnelle gallery</title>\n"
             "<style>body{font-family:sans-serif;margin:24px;background:#f4f4f4}"

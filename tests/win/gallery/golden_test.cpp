@@ -5,6 +5,7 @@
 // scripts/update-goldens writes goldens; this test never does.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 
