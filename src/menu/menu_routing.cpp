@@ -107,8 +107,12 @@ LRESULT OnDrawItem(HWND hwnd, WPARAM wParam, LPARAM lParam)
 {
     auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
     if (wParam == 0 && item) {
-        // The menu bar is also repainted outside menu loops.
-        ItemLookup lookup(hwnd, ModuleState.CurrentMenu == nullptr || ModuleState.MenuLoopIdle);
+        // The menu bar is also repainted outside menu loops, and inside one whenever the
+        // window's frame is repainted while a popup is open: an item of the window's own
+        // menu is a menu-bar item whatever the loop is doing.
+        const bool menuBarItem = ModuleState.CurrentMenu == nullptr || ModuleState.MenuLoopIdle ||
+                                 (item->CtlType == ODT_MENU && reinterpret_cast<HMENU>(item->hwndItem) == GetMenu(hwnd));
+        ItemLookup lookup(hwnd, menuBarItem);
         if (IsMenu(ModuleState.CurrentMenu))
             DrawMenuItem(item);
     }
