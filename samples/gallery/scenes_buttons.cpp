@@ -27,11 +27,6 @@ const ButtonSpec kSpecs[kLookCount] = {
 constexpr POINT kBoardAt = {460, 20};
 constexpr POINT kCursorAway = {1270, 1010};
 
-LRESULT CALLBACK BoardProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
 struct Board {
     HWND window = nullptr;
     HWND buttons[kLookCount] = {};
@@ -44,7 +39,8 @@ struct Board {
     explicit Board(HINSTANCE instance)
     {
         using sample_art::Icon;
-        window = CreateStage(instance, "VarnelleGalleryButtons", BoardProc, {kBoardAt.x, kBoardAt.y, kBoardAt.x + 360, kBoardAt.y + 260});
+        window = CreateStage(instance, "VarnelleGalleryButtons", DefWindowProcA,
+                             {kBoardAt.x, kBoardAt.y, kBoardAt.x + 360, kBoardAt.y + 260});
         if (!window)
             return;
         const Icon iconKinds[] = {Icon::Folder, Icon::Star, Icon::Disk, Icon::Help};
@@ -158,9 +154,9 @@ enum class State { Normal, Hovered, Pushed, Disabled, Focused };
 Picture Capture(Board& board, int look, State state)
 {
     HWND button = board.buttons[look];
-    HWND board_window = board.window;
-    SetForegroundWindow(board_window);
-    SetFocus(board_window);
+    HWND boardWindow = board.window;
+    SetForegroundWindow(boardWindow);
+    SetFocus(boardWindow);
     Picture picture;
     switch (state) {
     case State::Normal:
@@ -193,7 +189,7 @@ Picture Capture(Board& board, int look, State state)
         SetFocus(button);
         LetScreenSettle();
         picture = CaptureScreen(WindowArea(button));
-        SetFocus(board_window);
+        SetFocus(boardWindow);
         break;
     }
     Repaint(button);
