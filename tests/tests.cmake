@@ -47,6 +47,9 @@ foreach(dir ${VARNELLE_TEST_DIRS})
     if(NOT IS_DIRECTORY ${dir} OR subsystem STREQUAL "common")
         continue()
     endif()
+    if(subsystem STREQUAL "gallery" AND NOT TARGET varnelle_gallery_scenes)
+        continue()
+    endif()
     file(GLOB black_box CONFIGURE_DEPENDS ${dir}/*.cpp)
     if(black_box)
         set(exe test_${subsystem})
@@ -76,6 +79,23 @@ foreach(dir ${VARNELLE_TEST_DIRS})
         varnelle_register_test(${exe})
     endif()
 endforeach()
+
+# The golden-image test renders the gallery's scenes and reads the goldens from the source
+# tree. It sets system colours, which hold for the whole wineserver: tests that change
+# them take the "syscolors" lock.
+if(TARGET test_gallery)
+    target_link_libraries(test_gallery PRIVATE varnelle_gallery_scenes)
+    target_compile_definitions(test_gallery PRIVATE VARNELLE_GOLDEN_DIR="${CMAKE_SOURCE_DIR}/tests/golden")
+    if(VARNELLE_REGISTER_WINDOWS_TESTS)
+        set_tests_properties(test_gallery test_gallery_winxp PROPERTIES RESOURCE_LOCK syscolors)
+    endif()
+endif()
+
+# The sample application's smoke test drives its window in process and starts the program.
+if(TARGET test_samples)
+    target_link_libraries(test_samples PRIVATE varnelle_sample_window)
+    add_dependencies(test_samples varnelle_sample)
+endif()
 
 # The menu looks once more on a screen of 8 bits per pixel, where they take their
 # low-colour colours.
