@@ -25,7 +25,11 @@ else()
     if(VARNELLE_WIDTH EQUAL 32)
         # SSE2 doubles give the same roundings as the 64-bit build; callers may enter
         # with a 4-byte aligned stack.
-        target_compile_options(varnelle_objects PRIVATE -msse2 -mfpmath=sse -mincoming-stack-boundary=2)
+        target_compile_options(varnelle_objects PRIVATE -msse2 -mfpmath=sse)
+        if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+            # Clang already assumes a 4-byte aligned stack on 32-bit Windows.
+            target_compile_options(varnelle_objects PRIVATE -mincoming-stack-boundary=2)
+        endif()
     endif()
 endif()
 
@@ -65,6 +69,8 @@ else()
             VERBATIM)
     endif()
 endif()
+# Version resource, stripped DLL with its debug file, install rules and the zip archive.
+include(${PROJECT_SOURCE_DIR}/cmake/install.cmake)
 
 include(${CMAKE_SOURCE_DIR}/demo/demo.cmake)
 
