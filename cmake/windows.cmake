@@ -46,8 +46,13 @@ if(MSVC)
     target_link_options(Varnelle PRIVATE /NODEFAULTLIB /ENTRY:DllEntry)
     target_link_libraries(Varnelle PRIVATE ${VARNELLE_SYSTEM_LIBS})
 else()
+    set(VARNELLE_CRT_SUPPORT_OPTIONS -fno-builtin -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables)
+    if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+        # Clang's -fno-builtin already keeps these loops from becoming calls to themselves.
+        list(APPEND VARNELLE_CRT_SUPPORT_OPTIONS -fno-tree-loop-distribute-patterns)
+    endif()
     set_source_files_properties(${CMAKE_SOURCE_DIR}/src/core/crt_support.cpp PROPERTIES COMPILE_OPTIONS
-        "-fno-builtin;-fno-tree-loop-distribute-patterns;-fno-exceptions;-fno-rtti;-fno-asynchronous-unwind-tables")
+        "${VARNELLE_CRT_SUPPORT_OPTIONS}")
     set_source_files_properties(${CMAKE_SOURCE_DIR}/src/core/module_entry.cpp PROPERTIES COMPILE_OPTIONS
         "-fno-exceptions;-fno-rtti;-fno-asynchronous-unwind-tables")
     if(VARNELLE_WIDTH EQUAL 32)

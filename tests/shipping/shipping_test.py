@@ -27,7 +27,7 @@ import zlib
 HERE = pathlib.Path(__file__).resolve().parent
 ROOT = HERE.parent.parent
 sys.path.insert(0, str(ROOT / "tests" / "abi"))
-from check_abi import EXPORT_TABLE  # noqa: E402  name: stdcall argument bytes
+from check_abi import EXPORT_TABLE, debuglink  # noqa: E402  EXPORT_TABLE: name -> stdcall argument bytes
 
 CONSUMER_CHECKS = 22
 # System functions the consumer calls, with their stdcall argument bytes.
@@ -121,21 +121,6 @@ def version_resource(dll):
         value_at = (start + len(encoded) + 3) & ~3
         strings[key] = data[value_at:value_at + 2 * value_length].decode("utf-16-le").rstrip("\0")
     return words(fields[2], fields[3]), words(fields[4], fields[5]), fields[9], strings
-
-
-def debuglink(objdump, dll):
-    """(file name, CRC) recorded in the DLL's .gnu_debuglink section, or None."""
-    dump = subprocess.run([objdump, "-s", "-j", ".gnu_debuglink", str(dll)], capture_output=True, text=True).stdout
-    raw = b""
-    for line in dump.splitlines():
-        match = re.match(r"\s[0-9a-f]{4,} ((?:[0-9a-f]{2,8} ?)+)", line)
-        if match:
-            raw += bytes.fromhex(match.group(1).replace(" ", ""))
-    if b"\0" not in raw:
-        return None
-    name = raw[:raw.index(b"\0")].decode()
-    crc_at = (len(name) + 1 + 3) & ~3
-    return name, struct.unpack_from("<I", raw, crc_at)[0]
 
 
 def command_install(args):
