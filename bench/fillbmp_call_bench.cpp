@@ -21,7 +21,10 @@ int main(int argc, char** argv)
     double worst = 0;
     for (int kind = 1; kind <= 9; ++kind) {
         std::printf("%4d", kind);
-        for (auto [highlight, tint] : {std::pair{0, 0}, std::pair{40, 0}, std::pair{40, 30}}) {
+        for (const auto& setting : {std::pair{0, 0}, std::pair{40, 0}, std::pair{40, 30}}) {
+            // Plain copies: clang before 16 does not let a lambda capture structured bindings.
+            const int highlight = setting.first;
+            const int tint = setting.second;
             bool failed = false;
             double ns = fillbmp_bench::BestNanosecondsPerPixel(runs, [&] {
                 unsigned __int64 result = CreateFillBmp(kind, &rect, 10, highlight, tint, RGB(40, 90, 200));
