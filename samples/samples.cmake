@@ -28,6 +28,13 @@ target_link_libraries(varnelle_sample_window PUBLIC varnelle_sample_art Varnelle
 add_executable(varnelle_sample WIN32 ${VARNELLE_SAMPLES_DIR}/sample/sample_main.cpp)
 varnelle_sample_options(varnelle_sample)
 target_link_libraries(varnelle_sample PRIVATE varnelle_sample_window)
+# The sample ships with its sources beside the DLL.
+varnelle_install_sample(varnelle_sample FILES
+    ${VARNELLE_SAMPLES_DIR}/sample/sample_main.cpp
+    ${VARNELLE_SAMPLES_DIR}/sample/sample_window.cpp
+    ${VARNELLE_SAMPLES_DIR}/sample/sample_window.h)
+install(FILES ${VARNELLE_SAMPLES_DIR}/common/art.cpp ${VARNELLE_SAMPLES_DIR}/common/art.h
+    DESTINATION samples/varnelle_sample/common COMPONENT Sample)
 
 # The gallery writes PNG files with Debian's stb (libstb-dev); elsewhere point
 # VARNELLE_STB_DIR at a folder holding stb_image.h and stb_image_write.h.
