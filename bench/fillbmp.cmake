@@ -6,9 +6,9 @@ set(VARNELLE_FILLBMP_BENCH_CORE ${VARNELLE_CORE_SOURCES})
 list(FILTER VARNELLE_FILLBMP_BENCH_CORE INCLUDE REGEX "/src/fillbmp/")
 
 if(WIN32)
-    add_executable(fillbmp_call_bench ${CMAKE_SOURCE_DIR}/bench/fillbmp_call_bench.cpp ${VARNELLE_FILLBMP_BENCH_CORE})
-    target_include_directories(fillbmp_call_bench PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/include
-        ${CMAKE_SOURCE_DIR}/bench)
+    add_executable(fillbmp_call_bench ${PROJECT_SOURCE_DIR}/bench/fillbmp_call_bench.cpp ${VARNELLE_FILLBMP_BENCH_CORE})
+    target_include_directories(fillbmp_call_bench PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/include
+        ${PROJECT_SOURCE_DIR}/bench)
     target_compile_definitions(fillbmp_call_bench PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
     target_link_libraries(fillbmp_call_bench PRIVATE Varnelle user32 gdi32)
     if(NOT MSVC)
@@ -19,7 +19,7 @@ if(WIN32)
         COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:Varnelle> $<TARGET_FILE_DIR:fillbmp_call_bench>)
 else()
     # Built optimised and without the sanitizers, whatever the build type.
-    add_executable(fillbmp_bench ${CMAKE_SOURCE_DIR}/bench/fillbmp_bench.cpp ${VARNELLE_FILLBMP_BENCH_CORE})
-    target_include_directories(fillbmp_bench PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/bench)
+    add_executable(fillbmp_bench ${PROJECT_SOURCE_DIR}/bench/fillbmp_bench.cpp ${VARNELLE_FILLBMP_BENCH_CORE})
+    target_include_directories(fillbmp_bench PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/bench)
     target_compile_options(fillbmp_bench PRIVATE -O3 -msse2)
 endif()

@@ -18,12 +18,12 @@ endif()
 
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
-add_subdirectory(${VARNELLE_GTEST_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+add_subdirectory(${VARNELLE_GTEST_DIR} ${PROJECT_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
-set(VARNELLE_WINE_RUN ${CMAKE_SOURCE_DIR}/scripts/wine-run)
-file(GLOB VARNELLE_TEST_COMMON CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/common/*.cpp)
+set(VARNELLE_WINE_RUN ${PROJECT_SOURCE_DIR}/scripts/wine-run)
+file(GLOB VARNELLE_TEST_COMMON CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/win/common/*.cpp)
 add_library(varnelle_test_common STATIC ${VARNELLE_TEST_COMMON})
-target_include_directories(varnelle_test_common PUBLIC ${CMAKE_SOURCE_DIR}/tests/win ${CMAKE_SOURCE_DIR}/include ${CMAKE_SOURCE_DIR}/src)
+target_include_directories(varnelle_test_common PUBLIC ${PROJECT_SOURCE_DIR}/tests/win ${PROJECT_SOURCE_DIR}/include ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(varnelle_test_common PUBLIC GTest::gtest user32 gdi32 kernel32 comctl32 msimg32 winmm)
 target_compile_definitions(varnelle_test_common PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0600 WINVER=0x0600)
 if(NOT MSVC)
@@ -41,7 +41,7 @@ function(varnelle_register_test name)
     set_tests_properties(${name} PROPERTIES TIMEOUT 600)
 endfunction()
 
-file(GLOB VARNELLE_TEST_DIRS LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/tests/win/*)
+file(GLOB VARNELLE_TEST_DIRS LIST_DIRECTORIES true ${PROJECT_SOURCE_DIR}/tests/win/*)
 foreach(dir ${VARNELLE_TEST_DIRS})
     get_filename_component(subsystem ${dir} NAME)
     if(NOT IS_DIRECTORY ${dir} OR subsystem STREQUAL "common")
@@ -85,7 +85,7 @@ endforeach()
 # them take the "syscolors" lock.
 if(TARGET test_gallery)
     target_link_libraries(test_gallery PRIVATE varnelle_gallery_scenes)
-    target_compile_definitions(test_gallery PRIVATE VARNELLE_GOLDEN_DIR="${CMAKE_SOURCE_DIR}/tests/golden")
+    target_compile_definitions(test_gallery PRIVATE VARNELLE_GOLDEN_DIR="${PROJECT_SOURCE_DIR}/tests/golden")
     if(VARNELLE_REGISTER_WINDOWS_TESTS)
         set_tests_properties(test_gallery test_gallery_winxp PROPERTIES RESOURCE_LOCK syscolors)
     endif()
@@ -101,7 +101,7 @@ endif()
 # low-colour colours.
 if(VARNELLE_REGISTER_WINDOWS_TESTS AND TARGET test_menu)
     add_test(NAME test_menu_depth8
-        COMMAND ${CMAKE_SOURCE_DIR}/scripts/on-screen-depth 8 ${VARNELLE_WINE_RUN} $<TARGET_FILE:test_menu>
+        COMMAND ${PROJECT_SOURCE_DIR}/scripts/on-screen-depth 8 ${VARNELLE_WINE_RUN} $<TARGET_FILE:test_menu>
             --gtest_filter=*MenuPaint*)
     set_tests_properties(test_menu_depth8 PROPERTIES TIMEOUT 600)
 endif()
@@ -111,7 +111,7 @@ endif()
 if(VARNELLE_REGISTER_WINDOWS_TESTS AND TARGET test_fillbmp)
     foreach(depth 16 8)
         add_test(NAME test_fillbmp_depth${depth}
-            COMMAND ${CMAKE_SOURCE_DIR}/scripts/on-screen-depth ${depth} ${VARNELLE_WINE_RUN} $<TARGET_FILE:test_fillbmp>)
+            COMMAND ${PROJECT_SOURCE_DIR}/scripts/on-screen-depth ${depth} ${VARNELLE_WINE_RUN} $<TARGET_FILE:test_fillbmp>)
         set_tests_properties(test_fillbmp_depth${depth} PROPERTIES TIMEOUT 600)
     endforeach()
 endif()
@@ -123,7 +123,7 @@ if(NOT VARNELLE_OBJDUMP)
 endif()
 find_package(Python3 COMPONENTS Interpreter REQUIRED)
 add_test(NAME abi_exports_imports
-    COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/abi/check_abi.py
-        --dll $<TARGET_FILE:Varnelle> --def ${CMAKE_SOURCE_DIR}/include/varnelle.def
-        --objects ${CMAKE_BINARY_DIR}/CMakeFiles/varnelle_objects.dir
+    COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tests/abi/check_abi.py
+        --dll $<TARGET_FILE:Varnelle> --def ${PROJECT_SOURCE_DIR}/include/varnelle.def
+        --objects ${PROJECT_BINARY_DIR}/CMakeFiles/varnelle_objects.dir
         --objdump ${VARNELLE_OBJDUMP} --nm ${VARNELLE_NM} --width ${VARNELLE_WIDTH} --require-all)

@@ -9,9 +9,9 @@ else()
 endif()
 
 if(VARNELLE_FUZZ_CXX AND NOT DEFINED VARNELLE_FUZZ_WORKS)
-    set(probe ${CMAKE_BINARY_DIR}/CMakeFiles/fuzz_probe.cpp)
+    set(probe ${PROJECT_BINARY_DIR}/CMakeFiles/fuzz_probe.cpp)
     file(WRITE ${probe} "#include <cstddef>\n#include <cstdint>\nextern \"C\" int LLVMFuzzerTestOneInput(const uint8_t*, size_t) { return 0; }\n")
-    execute_process(COMMAND ${VARNELLE_FUZZ_CXX} -fsanitize=fuzzer,address,undefined ${probe} -o ${CMAKE_BINARY_DIR}/CMakeFiles/fuzz_probe
+    execute_process(COMMAND ${VARNELLE_FUZZ_CXX} -fsanitize=fuzzer,address,undefined ${probe} -o ${PROJECT_BINARY_DIR}/CMakeFiles/fuzz_probe
         RESULT_VARIABLE probe_result OUTPUT_QUIET ERROR_QUIET)
     if(probe_result EQUAL 0)
         set(VARNELLE_FUZZ_WORKS ON CACHE INTERNAL "clang++ links libFuzzer")
@@ -23,22 +23,22 @@ endif()
 if(VARNELLE_FUZZ_CXX AND VARNELLE_FUZZ_WORKS)
     set(fuzz_sources ${VARNELLE_CORE_SOURCES})
     list(FILTER fuzz_sources INCLUDE REGEX "/src/fillbmp/")
-    list(APPEND fuzz_sources ${CMAKE_SOURCE_DIR}/tests/native/fuzz/fillbmp_fuzz.cpp)
-    file(GLOB fuzz_headers CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/fillbmp/*.h)
-    set(fuzz_binary ${CMAKE_BINARY_DIR}/fuzz/fillbmp_fuzz)
+    list(APPEND fuzz_sources ${PROJECT_SOURCE_DIR}/tests/native/fuzz/fillbmp_fuzz.cpp)
+    file(GLOB fuzz_headers CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/fillbmp/*.h)
+    set(fuzz_binary ${PROJECT_BINARY_DIR}/fuzz/fillbmp_fuzz)
     add_custom_command(OUTPUT ${fuzz_binary}
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/fuzz
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/fuzz
         COMMAND ${VARNELLE_FUZZ_CXX} -std=c++20 -g -O1 -msse2 -fsanitize=fuzzer,address,undefined
-            -fno-sanitize-recover=all -I${CMAKE_SOURCE_DIR}/src -I${CMAKE_SOURCE_DIR}/tests/native
+            -fno-sanitize-recover=all -I${PROJECT_SOURCE_DIR}/src -I${PROJECT_SOURCE_DIR}/tests/native
             ${fuzz_sources} -o ${fuzz_binary}
-        DEPENDS ${fuzz_sources} ${fuzz_headers} ${CMAKE_SOURCE_DIR}/tests/native/fillbmp_reference.h
+        DEPENDS ${fuzz_sources} ${fuzz_headers} ${PROJECT_SOURCE_DIR}/tests/native/fillbmp_reference.h
         COMMENT "Building fillbmp_fuzz with ${VARNELLE_FUZZ_CXX}"
         VERBATIM)
     add_custom_target(fillbmp_fuzz ALL DEPENDS ${fuzz_binary})
     # A few seconds from a fixed seed; crash inputs are kept in the build tree.
     add_test(NAME fillbmp_fuzz_run
         COMMAND ${fuzz_binary} -seed=1 -max_total_time=8 -rss_limit_mb=2048
-            -artifact_prefix=${CMAKE_BINARY_DIR}/fuzz/crash-)
+            -artifact_prefix=${PROJECT_BINARY_DIR}/fuzz/crash-)
 else()
     message(STATUS "fillbmp_fuzz: no clang++ with libFuzzer, fuzz target left out")
 endif()
