@@ -68,7 +68,7 @@ else()
     if(VARNELLE_WIDTH EQUAL 32)
         add_custom_command(TARGET Varnelle POST_BUILD
             COMMAND ${CMAKE_COMMAND} -DDEF=${PROJECT_SOURCE_DIR}/include/varnelle.def
-                -DOBJECTS=${PROJECT_BINARY_DIR}/CMakeFiles/varnelle_objects.dir -DNM=${VARNELLE_NM}
+                -DOBJECTS=$<TARGET_OBJECTS:varnelle_objects> -DNM=${VARNELLE_NM}
                 -DDLLTOOL=i686-w64-mingw32-dlltool -DIMPLIB=$<TARGET_LINKER_FILE:Varnelle> -DDLL=Varnelle.dll
                 -P ${PROJECT_SOURCE_DIR}/cmake/import_library.cmake
             VERBATIM)

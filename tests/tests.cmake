@@ -125,5 +125,6 @@ find_package(Python3 COMPONENTS Interpreter REQUIRED)
 add_test(NAME abi_exports_imports
     COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tests/abi/check_abi.py
         --dll $<TARGET_FILE:Varnelle> --def ${PROJECT_SOURCE_DIR}/include/varnelle.def
-        --objects ${PROJECT_BINARY_DIR}/CMakeFiles/varnelle_objects.dir
-        --objdump ${VARNELLE_OBJDUMP} --nm ${VARNELLE_NM} --width ${VARNELLE_WIDTH} --require-all)
+        --objdump ${VARNELLE_OBJDUMP} --nm ${VARNELLE_NM} --width ${VARNELLE_WIDTH} --require-all
+        --objects $<TARGET_OBJECTS:varnelle_objects>
+    COMMAND_EXPAND_LISTS)
