@@ -79,7 +79,7 @@ include(${PROJECT_SOURCE_DIR}/cmake/install.cmake)
 
 include(${PROJECT_SOURCE_DIR}/samples/samples.cmake)
 
-if(VARNELLE_BUILD_TESTS)
+if(VARNELLE_TESTS)
     include(${PROJECT_SOURCE_DIR}/tests/tests.cmake)
 endif()
 include(${PROJECT_SOURCE_DIR}/bench/fillbmp.cmake)

@@ -16,10 +16,6 @@ else()
     set(VARNELLE_REGISTER_WINDOWS_TESTS ON)
 endif()
 
-set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
-add_subdirectory(${VARNELLE_GTEST_DIR} ${PROJECT_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-
 set(VARNELLE_WINE_RUN ${PROJECT_SOURCE_DIR}/scripts/wine-run)
 file(GLOB VARNELLE_TEST_COMMON CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/win/common/*.cpp)
 add_library(varnelle_test_common STATIC ${VARNELLE_TEST_COMMON})
