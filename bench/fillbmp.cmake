@@ -21,5 +21,7 @@ else()
     # Built optimised and without the sanitizers, whatever the build type.
     add_executable(fillbmp_bench ${PROJECT_SOURCE_DIR}/bench/fillbmp_bench.cpp ${VARNELLE_FILLBMP_BENCH_CORE})
     target_include_directories(fillbmp_bench PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/bench)
-    target_compile_options(fillbmp_bench PRIVATE -O3 -msse2)
+    if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+        target_compile_options(fillbmp_bench PRIVATE -O3 ${VARNELLE_HOST_SSE2})
+    endif()
 endif()

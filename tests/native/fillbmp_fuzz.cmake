@@ -28,7 +28,7 @@ if(VARNELLE_FUZZ_CXX AND VARNELLE_FUZZ_WORKS)
     set(fuzz_binary ${PROJECT_BINARY_DIR}/fuzz/fillbmp_fuzz)
     add_custom_command(OUTPUT ${fuzz_binary}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/fuzz
-        COMMAND ${VARNELLE_FUZZ_CXX} -std=c++20 -g -O1 -msse2 -fsanitize=fuzzer,address,undefined
+        COMMAND ${VARNELLE_FUZZ_CXX} -std=c++20 -g -O1 ${VARNELLE_HOST_SSE2} -fsanitize=fuzzer,address,undefined
             -fno-sanitize-recover=all -I${PROJECT_SOURCE_DIR}/src -I${PROJECT_SOURCE_DIR}/tests/native
             ${fuzz_sources} -o ${fuzz_binary}
         DEPENDS ${fuzz_sources} ${fuzz_headers} ${PROJECT_SOURCE_DIR}/tests/native/fillbmp_reference.h
