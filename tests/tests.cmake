@@ -10,6 +10,11 @@
 #                                 named test_<subsystem>_<version>.exe. A copy runs only the
 #                                 tests that depend on the version: the GoogleTest suites
 #                                 named *AcrossVersions (scripts/wine-run sets the filter).
+#
+# All Windows test programs of a build share one wineserver, and with it the system colours
+# (SetSysColors), metrics, the menu font, the foreground window and keyboard input: they take
+# one ctest resource lock, so that "ctest -j" runs them one at a time (and only the native and
+# binary-interface tests beside them).
 
 # 32-bit executables cannot run on these hosts; scripts/test-win32 runs them in a guest.
 if(VARNELLE_WIDTH EQUAL 32 AND NOT VARNELLE_RUN_WINDOWS_TESTS)
@@ -31,12 +36,16 @@ if(NOT MSVC)
     endif()
 endif()
 
-function(varnelle_register_test name)
+function(varnelle_register_test name) # [command...], default: the executable of the same name
     if(NOT VARNELLE_REGISTER_WINDOWS_TESTS)
         return()
     endif()
-    add_test(NAME ${name} COMMAND ${name})
-    set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+    set(command ${ARGN})
+    if(NOT command)
+        set(command ${name})
+    endif()
+    add_test(NAME ${name} COMMAND ${command})
+    set_tests_properties(${name} PROPERTIES TIMEOUT 600 RESOURCE_LOCK varnelle_wineserver)
 endfunction()
 
 file(GLOB VARNELLE_TEST_DIRS LIST_DIRECTORIES true ${PROJECT_SOURCE_DIR}/tests/win/*)
@@ -64,10 +73,7 @@ foreach(dir ${VARNELLE_TEST_DIRS})
                 set(copy ${exe}_${version}.exe)
                 add_custom_command(TARGET ${exe} POST_BUILD
                     COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:${exe}> $<TARGET_FILE_DIR:${exe}>/${copy})
-                if(VARNELLE_REGISTER_WINDOWS_TESTS)
-                    add_test(NAME ${exe}_${version} COMMAND ${VARNELLE_WINE_RUN} $<TARGET_FILE_DIR:${exe}>/${copy})
-                    set_tests_properties(${exe}_${version} PROPERTIES TIMEOUT 600)
-                endif()
+                varnelle_register_test(${exe}_${version} ${VARNELLE_WINE_RUN} $<TARGET_FILE_DIR:${exe}>/${copy})
             endforeach()
         endif()
     endif()
