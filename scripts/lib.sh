@@ -5,13 +5,13 @@ started_wineservers=()
 
 # Starts an Xvfb display of the scripts' own and sets DISPLAY to it, whatever DISPLAY was:
 # pixel tests must not run on a user's desktop with its colours and fonts.
-start_display() {
-    local number ready waited
+start_display() { # [bits per pixel, default 24]
+    local depth=${1:-24} number ready waited
     ready=$(mktemp)
     for number in $(seq 91 140); do
         [ -e "/tmp/.X${number}-lock" ] || [ -e "/tmp/.X11-unix/X${number}" ] && continue
         # Xvfb writes the display number to -displayfd once it accepts clients there.
-        Xvfb ":${number}" -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$ready" >/dev/null 2>&1 &
+        Xvfb ":${number}" -displayfd 3 -screen 0 "1280x1024x${depth}" -nolisten tcp 3>"$ready" >/dev/null 2>&1 &
         started_xvfb=$!
         waited=0
         while [ ! -s "$ready" ] && kill -0 "$started_xvfb" 2>/dev/null && [ $waited -lt 300 ]; do

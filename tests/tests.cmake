@@ -87,14 +87,11 @@ foreach(dir ${VARNELLE_TEST_DIRS})
 endforeach()
 
 # The golden-image test renders the gallery's scenes and reads the goldens from the source
-# tree. It sets system colours, which hold for the whole wineserver: tests that change
-# them take the "syscolors" lock.
+# tree. It sets system colours, which hold for the whole wineserver: like every Windows test
+# program it holds the wineserver lock (varnelle_register_test).
 if(TARGET test_gallery)
     target_link_libraries(test_gallery PRIVATE varnelle_gallery_scenes)
     target_compile_definitions(test_gallery PRIVATE VARNELLE_GOLDEN_DIR="${PROJECT_SOURCE_DIR}/tests/golden")
-    if(VARNELLE_REGISTER_WINDOWS_TESTS)
-        set_tests_properties(test_gallery test_gallery_winxp PROPERTIES RESOURCE_LOCK syscolors)
-    endif()
 endif()
 
 # The sample application's smoke test drives its window in process and starts the program.
@@ -105,20 +102,17 @@ endif()
 
 # The menu looks once more on a screen of 8 bits per pixel, where they take their
 # low-colour colours.
-if(VARNELLE_REGISTER_WINDOWS_TESTS AND TARGET test_menu)
-    add_test(NAME test_menu_depth8
-        COMMAND ${PROJECT_SOURCE_DIR}/scripts/on-screen-depth 8 ${VARNELLE_WINE_RUN} $<TARGET_FILE:test_menu>
-            --gtest_filter=*MenuPaint*)
-    set_tests_properties(test_menu_depth8 PROPERTIES TIMEOUT 600)
+if(TARGET test_menu)
+    varnelle_register_test(test_menu_depth8 ${PROJECT_SOURCE_DIR}/scripts/on-screen-depth 8
+        ${VARNELLE_WINE_RUN} $<TARGET_FILE:test_menu> --gtest_filter=*MenuPaint*)
 endif()
 
 # Fill bitmaps on screens of 16 and 8 bits per pixel, where they take the screen's format
 # and must still hold what the system makes of the same 8-bit image.
-if(VARNELLE_REGISTER_WINDOWS_TESTS AND TARGET test_fillbmp)
+if(TARGET test_fillbmp)
     foreach(depth 16 8)
-        add_test(NAME test_fillbmp_depth${depth}
-            COMMAND ${PROJECT_SOURCE_DIR}/scripts/on-screen-depth ${depth} ${VARNELLE_WINE_RUN} $<TARGET_FILE:test_fillbmp>)
-        set_tests_properties(test_fillbmp_depth${depth} PROPERTIES TIMEOUT 600)
+        varnelle_register_test(test_fillbmp_depth${depth} ${PROJECT_SOURCE_DIR}/scripts/on-screen-depth ${depth}
+            ${VARNELLE_WINE_RUN} $<TARGET_FILE:test_fillbmp>)
     endforeach()
 endif()
 
