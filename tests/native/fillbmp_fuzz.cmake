@@ -10,9 +10,9 @@ endif()
 
 # A failed probe is tried again at the next configure: the runtime may have come since.
 if(VARNELLE_FUZZ_CXX AND NOT VARNELLE_FUZZ_WORKS)
-    set(probe ${PROJECT_BINARY_DIR}/CMakeFiles/fuzz_probe.cpp)
+    set(probe ${PROJECT_BINARY_DIR}/fuzz/probe.cpp)
     file(WRITE ${probe} "#include <cstddef>\n#include <cstdint>\nextern \"C\" int LLVMFuzzerTestOneInput(const uint8_t*, size_t) { return 0; }\n")
-    execute_process(COMMAND ${VARNELLE_FUZZ_CXX} -fsanitize=fuzzer,address,undefined ${probe} -o ${PROJECT_BINARY_DIR}/CMakeFiles/fuzz_probe
+    execute_process(COMMAND ${VARNELLE_FUZZ_CXX} -fsanitize=fuzzer,address,undefined ${probe} -o ${PROJECT_BINARY_DIR}/fuzz/probe
         RESULT_VARIABLE probe_result OUTPUT_QUIET ERROR_QUIET)
     if(probe_result EQUAL 0)
         set(VARNELLE_FUZZ_WORKS ON CACHE INTERNAL "clang++ links libFuzzer")
