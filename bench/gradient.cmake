@@ -2,8 +2,8 @@
 #   gradient_bench.exe  Windows: DrawGradient against the system's GradientFill through
 #                       Gradient_Fill, 1920 x 1080, both directions
 if(WIN32)
-    add_executable(gradient_bench ${CMAKE_SOURCE_DIR}/bench/gradient_bench.cpp)
-    target_include_directories(gradient_bench PRIVATE ${CMAKE_SOURCE_DIR}/include ${CMAKE_SOURCE_DIR}/bench)
+    add_executable(gradient_bench ${PROJECT_SOURCE_DIR}/bench/gradient_bench.cpp)
+    target_include_directories(gradient_bench PRIVATE ${PROJECT_SOURCE_DIR}/include ${PROJECT_SOURCE_DIR}/bench)
     target_compile_definitions(gradient_bench PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
     target_link_libraries(gradient_bench PRIVATE Varnelle user32 gdi32 msimg32)
     if(NOT MSVC)

@@ -3,8 +3,8 @@
 #   button_paint_bench.exe  Windows: a skinned push button against the system's
 if(WIN32)
     foreach(bench menu_paint_bench button_paint_bench)
-        add_executable(${bench} ${CMAKE_SOURCE_DIR}/bench/${bench}.cpp)
-        target_include_directories(${bench} PRIVATE ${CMAKE_SOURCE_DIR}/include ${CMAKE_SOURCE_DIR}/bench)
+        add_executable(${bench} ${PROJECT_SOURCE_DIR}/bench/${bench}.cpp)
+        target_include_directories(${bench} PRIVATE ${PROJECT_SOURCE_DIR}/include ${PROJECT_SOURCE_DIR}/bench)
         target_compile_definitions(${bench} PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
         target_link_libraries(${bench} PRIVATE Varnelle user32 gdi32)
         if(NOT MSVC)

@@ -1,10 +1,12 @@
 # 32-bit mingw: callers reference stdcall imports as _imp__Name@bytes while the DLL exports
 # plain Name. Rebuild the import library from the .def with each name's stdcall decoration
 # (read from the objects) and --kill-at, so mingw callers link against the plain exports.
-# Run as: cmake -DDEF=... -DOBJECTS=... -DNM=... -DDLLTOOL=... -DIMPLIB=... -DDLL=... -P
+# Run as: cmake -DDEF=... -DOBJECTS=<list of the objects> -DNM=... -DDLLTOOL=... -DIMPLIB=... -DDLL=... -P
 file(STRINGS ${DEF} def_lines)
-file(GLOB_RECURSE objects ${OBJECTS}/*.obj)
-execute_process(COMMAND ${NM} -g --defined-only ${objects} OUTPUT_VARIABLE symbols)
+execute_process(COMMAND ${NM} -g --defined-only ${OBJECTS} OUTPUT_VARIABLE symbols RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "${NM} could not read the library's objects")
+endif()
 set(decorated "LIBRARY ${DLL}\nEXPORTS\n")
 foreach(line ${def_lines})
     if(line MATCHES "^[ \t]+([A-Za-z_][A-Za-z0-9_]*)[ \t]+@([0-9]+)")

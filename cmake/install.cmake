@@ -78,6 +78,6 @@ set(CPACK_PACKAGE_DIRECTORY ${PROJECT_BINARY_DIR}/package)
 include(CPack)
 
 # The shipping tests read the binaries with binutils and run programs under Wine.
-if(VARNELLE_BUILD_TESTS AND VARNELLE_OBJDUMP)
+if(VARNELLE_TESTS AND VARNELLE_OBJDUMP)
     include(${PROJECT_SOURCE_DIR}/tests/shipping/shipping.cmake)
 endif()

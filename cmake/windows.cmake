@@ -8,7 +8,7 @@ endif()
 # All library code (platform-free core and Win32 layer) once, shared by the DLL and the
 # tests that reach internal routines.
 add_library(varnelle_objects OBJECT ${VARNELLE_CORE_SOURCES} ${VARNELLE_WIN32_SOURCES})
-target_include_directories(varnelle_objects PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/include)
+target_include_directories(varnelle_objects PUBLIC ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/include)
 target_compile_definitions(varnelle_objects PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
 
 if(MSVC)
@@ -35,14 +35,14 @@ endif()
 
 add_library(Varnelle SHARED
     $<TARGET_OBJECTS:varnelle_objects>
-    ${CMAKE_SOURCE_DIR}/src/core/module_entry.cpp
-    ${CMAKE_SOURCE_DIR}/src/core/crt_support.cpp
-    ${CMAKE_SOURCE_DIR}/include/varnelle.def)
+    ${PROJECT_SOURCE_DIR}/src/core/module_entry.cpp
+    ${PROJECT_SOURCE_DIR}/src/core/crt_support.cpp
+    ${PROJECT_SOURCE_DIR}/include/varnelle.def)
 set_target_properties(Varnelle PROPERTIES PREFIX "" OUTPUT_NAME Varnelle)
 target_compile_definitions(Varnelle PRIVATE WIN32_LEAN_AND_MEAN)
 set(VARNELLE_SYSTEM_LIBS user32 gdi32 kernel32 comctl32 msimg32 winmm)
 if(MSVC)
-    set_source_files_properties(${CMAKE_SOURCE_DIR}/src/core/crt_support.cpp PROPERTIES COMPILE_OPTIONS "/GS-;/GR-;/EHs-c-")
+    set_source_files_properties(${PROJECT_SOURCE_DIR}/src/core/crt_support.cpp PROPERTIES COMPILE_OPTIONS "/GS-;/GR-;/EHs-c-")
     target_link_options(Varnelle PRIVATE /NODEFAULTLIB /ENTRY:DllEntry)
     target_link_libraries(Varnelle PRIVATE ${VARNELLE_SYSTEM_LIBS})
 else()
@@ -51,9 +51,9 @@ else()
         # Clang's -fno-builtin already keeps these loops from becoming calls to themselves.
         list(APPEND VARNELLE_CRT_SUPPORT_OPTIONS -fno-tree-loop-distribute-patterns)
     endif()
-    set_source_files_properties(${CMAKE_SOURCE_DIR}/src/core/crt_support.cpp PROPERTIES COMPILE_OPTIONS
+    set_source_files_properties(${PROJECT_SOURCE_DIR}/src/core/crt_support.cpp PROPERTIES COMPILE_OPTIONS
         "${VARNELLE_CRT_SUPPORT_OPTIONS}")
-    set_source_files_properties(${CMAKE_SOURCE_DIR}/src/core/module_entry.cpp PROPERTIES COMPILE_OPTIONS
+    set_source_files_properties(${PROJECT_SOURCE_DIR}/src/core/module_entry.cpp PROPERTIES COMPILE_OPTIONS
         "-fno-exceptions;-fno-rtti;-fno-asynchronous-unwind-tables")
     if(VARNELLE_WIDTH EQUAL 32)
         set(VARNELLE_ENTRY _DllEntry@12)
@@ -67,21 +67,18 @@ else()
     target_link_libraries(Varnelle PRIVATE ${VARNELLE_SYSTEM_LIBS} gcc)
     if(VARNELLE_WIDTH EQUAL 32)
         add_custom_command(TARGET Varnelle POST_BUILD
-            COMMAND ${CMAKE_COMMAND} -DDEF=${CMAKE_SOURCE_DIR}/include/varnelle.def
-                -DOBJECTS=${CMAKE_BINARY_DIR}/CMakeFiles/varnelle_objects.dir -DNM=${VARNELLE_NM}
+            COMMAND ${CMAKE_COMMAND} -DDEF=${PROJECT_SOURCE_DIR}/include/varnelle.def
+                -DOBJECTS=$<TARGET_OBJECTS:varnelle_objects> -DNM=${VARNELLE_NM}
                 -DDLLTOOL=i686-w64-mingw32-dlltool -DIMPLIB=$<TARGET_LINKER_FILE:Varnelle> -DDLL=Varnelle.dll
-                -P ${CMAKE_SOURCE_DIR}/cmake/import_library.cmake
+                -P ${PROJECT_SOURCE_DIR}/cmake/import_library.cmake
             VERBATIM)
     endif()
 endif()
 # Version resource, stripped DLL with its debug file, install rules and the zip archive.
 include(${PROJECT_SOURCE_DIR}/cmake/install.cmake)
 
-include(${CMAKE_SOURCE_DIR}/samples/samples.cmake)
+include(${PROJECT_SOURCE_DIR}/samples/samples.cmake)
 
-if(VARNELLE_BUILD_TESTS)
-    include(${CMAKE_SOURCE_DIR}/tests/tests.cmake)
+if(VARNELLE_TESTS)
+    include(${PROJECT_SOURCE_DIR}/tests/tests.cmake)
 endif()
-include(${CMAKE_SOURCE_DIR}/bench/fillbmp.cmake)
-include(${CMAKE_SOURCE_DIR}/bench/gradient.cmake)
-include(${CMAKE_SOURCE_DIR}/bench/paint.cmake)

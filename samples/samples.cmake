@@ -1,9 +1,9 @@
 # The sample application and the gallery: programs linked against Varnelle.dll like any
 # application, built in both Windows configurations.
-set(VARNELLE_SAMPLES_DIR ${CMAKE_SOURCE_DIR}/samples)
+set(VARNELLE_SAMPLES_DIR ${PROJECT_SOURCE_DIR}/samples)
 
 function(varnelle_sample_options target)
-    target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/include ${VARNELLE_SAMPLES_DIR})
+    target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/include ${VARNELLE_SAMPLES_DIR})
     target_compile_definitions(${target} PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0600 WINVER=0x0600)
     if(NOT MSVC)
         target_link_options(${target} PRIVATE -static)

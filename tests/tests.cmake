@@ -7,7 +7,14 @@
 #                                 library's objects: routines that are not exported.
 # tests/win/<subsystem>/versions.txt   -> Windows versions (winxp, win2k, win98, win10 ...)
 #                                 under which test_<subsystem>.exe runs once more, as a copy
-#                                 named test_<subsystem>_<version>.exe.
+#                                 named test_<subsystem>_<version>.exe. A copy runs only the
+#                                 tests that depend on the version: the GoogleTest suites
+#                                 named *AcrossVersions (scripts/wine-run sets the filter).
+#
+# All Windows test programs of a build share one wineserver, and with it the system colours
+# (SetSysColors), metrics, the menu font, the foreground window and keyboard input: they take
+# one ctest resource lock, so that "ctest -j" runs them one at a time (and only the native and
+# binary-interface tests beside them).
 
 # 32-bit executables cannot run on these hosts; scripts/test-win32 runs them in a guest.
 if(VARNELLE_WIDTH EQUAL 32 AND NOT VARNELLE_RUN_WINDOWS_TESTS)
@@ -16,14 +23,10 @@ else()
     set(VARNELLE_REGISTER_WINDOWS_TESTS ON)
 endif()
 
-set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
-add_subdirectory(${VARNELLE_GTEST_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-
-set(VARNELLE_WINE_RUN ${CMAKE_SOURCE_DIR}/scripts/wine-run)
-file(GLOB VARNELLE_TEST_COMMON CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/common/*.cpp)
+set(VARNELLE_WINE_RUN ${PROJECT_SOURCE_DIR}/scripts/wine-run)
+file(GLOB VARNELLE_TEST_COMMON CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/win/common/*.cpp)
 add_library(varnelle_test_common STATIC ${VARNELLE_TEST_COMMON})
-target_include_directories(varnelle_test_common PUBLIC ${CMAKE_SOURCE_DIR}/tests/win ${CMAKE_SOURCE_DIR}/include ${CMAKE_SOURCE_DIR}/src)
+target_include_directories(varnelle_test_common PUBLIC ${PROJECT_SOURCE_DIR}/tests/win ${PROJECT_SOURCE_DIR}/include ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(varnelle_test_common PUBLIC GTest::gtest user32 gdi32 kernel32 comctl32 msimg32 winmm)
 target_compile_definitions(varnelle_test_common PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0600 WINVER=0x0600)
 if(NOT MSVC)
@@ -33,15 +36,19 @@ if(NOT MSVC)
     endif()
 endif()
 
-function(varnelle_register_test name)
+function(varnelle_register_test name) # [command...], default: the executable of the same name
     if(NOT VARNELLE_REGISTER_WINDOWS_TESTS)
         return()
     endif()
-    add_test(NAME ${name} COMMAND ${name})
-    set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+    set(command ${ARGN})
+    if(NOT command)
+        set(command ${name})
+    endif()
+    add_test(NAME ${name} COMMAND ${command})
+    set_tests_properties(${name} PROPERTIES TIMEOUT 600 RESOURCE_LOCK varnelle_wineserver)
 endfunction()
 
-file(GLOB VARNELLE_TEST_DIRS LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/tests/win/*)
+file(GLOB VARNELLE_TEST_DIRS LIST_DIRECTORIES true ${PROJECT_SOURCE_DIR}/tests/win/*)
 foreach(dir ${VARNELLE_TEST_DIRS})
     get_filename_component(subsystem ${dir} NAME)
     if(NOT IS_DIRECTORY ${dir} OR subsystem STREQUAL "common")
@@ -58,16 +65,15 @@ foreach(dir ${VARNELLE_TEST_DIRS})
         add_custom_command(TARGET ${exe} POST_BUILD
             COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:Varnelle> $<TARGET_FILE_DIR:${exe}>)
         varnelle_register_test(${exe})
-        if(EXISTS ${dir}/versions.txt)
+        # The copies see their version through Wine's per-application defaults; on Windows
+        # itself every copy would see the same release.
+        if(EXISTS ${dir}/versions.txt AND CMAKE_CROSSCOMPILING_EMULATOR)
             file(STRINGS ${dir}/versions.txt versions)
             foreach(version ${versions})
                 set(copy ${exe}_${version}.exe)
                 add_custom_command(TARGET ${exe} POST_BUILD
                     COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:${exe}> $<TARGET_FILE_DIR:${exe}>/${copy})
-                if(VARNELLE_REGISTER_WINDOWS_TESTS)
-                    add_test(NAME ${exe}_${version} COMMAND ${VARNELLE_WINE_RUN} $<TARGET_FILE_DIR:${exe}>/${copy})
-                    set_tests_properties(${exe}_${version} PROPERTIES TIMEOUT 600)
-                endif()
+                varnelle_register_test(${exe}_${version} ${VARNELLE_WINE_RUN} $<TARGET_FILE_DIR:${exe}>/${copy})
             endforeach()
         endif()
     endif()
@@ -81,14 +87,11 @@ foreach(dir ${VARNELLE_TEST_DIRS})
 endforeach()
 
 # The golden-image test renders the gallery's scenes and reads the goldens from the source
-# tree. It sets system colours, which hold for the whole wineserver: tests that change
-# them take the "syscolors" lock.
+# tree. It sets system colours, which hold for the whole wineserver: like every Windows test
+# program it holds the wineserver lock (varnelle_register_test).
 if(TARGET test_gallery)
     target_link_libraries(test_gallery PRIVATE varnelle_gallery_scenes)
-    target_compile_definitions(test_gallery PRIVATE VARNELLE_GOLDEN_DIR="${CMAKE_SOURCE_DIR}/tests/golden")
-    if(VARNELLE_REGISTER_WINDOWS_TESTS)
-        set_tests_properties(test_gallery test_gallery_winxp PROPERTIES RESOURCE_LOCK syscolors)
-    endif()
+    target_compile_definitions(test_gallery PRIVATE VARNELLE_GOLDEN_DIR="${PROJECT_SOURCE_DIR}/tests/golden")
 endif()
 
 # The sample application's smoke test drives its window in process and starts the program.
@@ -99,20 +102,17 @@ endif()
 
 # The menu looks once more on a screen of 8 bits per pixel, where they take their
 # low-colour colours.
-if(VARNELLE_REGISTER_WINDOWS_TESTS AND TARGET test_menu)
-    add_test(NAME test_menu_depth8
-        COMMAND ${CMAKE_SOURCE_DIR}/scripts/on-screen-depth 8 ${VARNELLE_WINE_RUN} $<TARGET_FILE:test_menu>
-            --gtest_filter=*MenuPaint*)
-    set_tests_properties(test_menu_depth8 PROPERTIES TIMEOUT 600)
+if(TARGET test_menu)
+    varnelle_register_test(test_menu_depth8 ${PROJECT_SOURCE_DIR}/scripts/on-screen-depth 8
+        ${VARNELLE_WINE_RUN} $<TARGET_FILE:test_menu> --gtest_filter=*MenuPaint*)
 endif()
 
 # Fill bitmaps on screens of 16 and 8 bits per pixel, where they take the screen's format
 # and must still hold what the system makes of the same 8-bit image.
-if(VARNELLE_REGISTER_WINDOWS_TESTS AND TARGET test_fillbmp)
+if(TARGET test_fillbmp)
     foreach(depth 16 8)
-        add_test(NAME test_fillbmp_depth${depth}
-            COMMAND ${CMAKE_SOURCE_DIR}/scripts/on-screen-depth ${depth} ${VARNELLE_WINE_RUN} $<TARGET_FILE:test_fillbmp>)
-        set_tests_properties(test_fillbmp_depth${depth} PROPERTIES TIMEOUT 600)
+        varnelle_register_test(test_fillbmp_depth${depth} ${PROJECT_SOURCE_DIR}/scripts/on-screen-depth ${depth}
+            ${VARNELLE_WINE_RUN} $<TARGET_FILE:test_fillbmp>)
     endforeach()
 endif()
 
@@ -123,7 +123,8 @@ if(NOT VARNELLE_OBJDUMP)
 endif()
 find_package(Python3 COMPONENTS Interpreter REQUIRED)
 add_test(NAME abi_exports_imports
-    COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/abi/check_abi.py
-        --dll $<TARGET_FILE:Varnelle> --def ${CMAKE_SOURCE_DIR}/include/varnelle.def
-        --objects ${CMAKE_BINARY_DIR}/CMakeFiles/varnelle_objects.dir
-        --objdump ${VARNELLE_OBJDUMP} --nm ${VARNELLE_NM} --width ${VARNELLE_WIDTH} --require-all)
+    COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tests/abi/check_abi.py
+        --dll $<TARGET_FILE:Varnelle> --def ${PROJECT_SOURCE_DIR}/include/varnelle.def
+        --objdump ${VARNELLE_OBJDUMP} --nm ${VARNELLE_NM} --width ${VARNELLE_WIDTH} --require-all
+        --objects $<TARGET_OBJECTS:varnelle_objects>
+    COMMAND_EXPAND_LISTS)

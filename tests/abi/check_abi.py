@@ -129,7 +129,7 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--dll", required=True)
     parser.add_argument("--def", dest="deffile", required=True)
-    parser.add_argument("--objects", required=True, help="folder of the library's object files")
+    parser.add_argument("--objects", required=True, nargs="+", help="the library's object files")
     parser.add_argument("--objdump", required=True)
     parser.add_argument("--nm", required=True)
     parser.add_argument("--width", type=int, required=True)
@@ -168,9 +168,11 @@ def main():
     if args.width == 32 and not has_relocations:
         fail("the 32-bit DLL has no base relocations, so it cannot be loaded at another address")
 
-    objects = sorted(pathlib.Path(args.objects).rglob("*.obj")) + sorted(pathlib.Path(args.objects).rglob("*.o"))
-    if not objects:
-        fail(f"no object files under {args.objects}")
+    objects = args.objects
+    missing = [obj for obj in objects if not pathlib.Path(obj).is_file()]
+    if missing:
+        fail(f"object files not found: {missing}")
+        objects = [obj for obj in objects if obj not in missing]
     defined = set()
     for obj in objects:
         for line in run(args.nm, "-g", "--defined-only", str(obj)).splitlines():

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace testing_support {
 
 DibSurface::DibSurface(int width, int height, COLORREF fillColour) : width_(width), height_(height)
@@ -222,5 +224,12 @@ void PumpMessages(DWORD timeoutMs)
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    int result = RUN_ALL_TESTS();
+    // A filter that selects nothing (a renamed suite, a Windows-version copy whose tests
+    // lost their suffix) must not pass as a successful run.
+    if (testing::UnitTest::GetInstance()->test_to_run_count() == 0) {
+        std::fprintf(stderr, "no test matched the filter \"%s\"\n", GTEST_FLAG_GET(filter).c_str());
+        return 1;
+    }
+    return result;
 }

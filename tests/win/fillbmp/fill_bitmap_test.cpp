@@ -264,6 +264,17 @@ TEST(FillBitmapChild, WritesTheFirstBitmap)
 
 namespace {
 
+// A new file in the temporary folder: the program's own folder may be read-only (the
+// 32-bit guest shares the build tree that way).
+std::string TemporaryFile()
+{
+    char folder[MAX_PATH] = {};
+    char path[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, folder);
+    GetTempFileNameA(folder, "vfb", 0, path);
+    return path;
+}
+
 std::vector<uint32_t> RunChild(const std::string& output)
 {
     char program[MAX_PATH] = {};
@@ -301,8 +312,8 @@ std::vector<uint32_t> RunChild(const std::string& output)
 
 TEST(FillBitmap, FreshProcessDrawsTheSameFirstBitmap)
 {
-    std::vector<uint32_t> first = RunChild("fill_child_1.bin");
-    std::vector<uint32_t> second = RunChild("fill_child_2.bin");
+    std::vector<uint32_t> first = RunChild(TemporaryFile());
+    std::vector<uint32_t> second = RunChild(TemporaryFile());
     ASSERT_EQ(first.size(), 2u * 37 * 23);
     EXPECT_EQ(first, second);
 
