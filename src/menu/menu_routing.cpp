@@ -3,6 +3,7 @@
 // and to the painter of the menu's style. Every message reaches the previous procedure.
 #include "../core/exports.h"
 #include "../core/gdi_handles.h"
+#include "../core/module_lifetime.h"
 #include "../core/module_state.h"
 #include "../core/subclass.h"
 #include "menu_internal.h"
@@ -26,6 +27,10 @@ constexpr int kPainterCount = static_cast<int>(sizeof(kPainters) / sizeof(kPaint
 // Remembered because the closing message does not always say that the window menu closes
 // (Wine sends WM_UNINITMENUPOPUP with a zero high word for it).
 constinit HMENU shiftedWindowMenu = nullptr;
+
+// The window whose menu loop runs. Destroyed during its loop it never gets WM_EXITMENULOOP,
+// which would leave the loop state of every other hooked window set.
+constinit HWND loopWindow = nullptr;
 
 void RestoreShiftedWindowMenu(HWND hwnd)
 {
@@ -130,18 +135,23 @@ LRESULT OnDrawItem(HWND hwnd, WPARAM wParam, LPARAM lParam)
 
 LRESULT OnDestroy(HWND hwnd, WPARAM wParam, LPARAM lParam)
 {
-    // Taken before the hook is removed, which forgets it.
-    WNDPROC previous = PreviousWindowProc(hwnd, MenuHostProc);
+    if (hwnd == loopWindow) {
+        ForgetOpenPopup(hwnd);
+        ModuleState.MenuLoopIdle = 1;
+        loopWindow = nullptr;
+    }
+    // Taken before the hook is removed, which forgets it. Under another party's procedure
+    // the hook stays as a pass-through until WM_NCDESTROY.
+    PreviousProcedure previous = PreviousWindowProc(hwnd, MenuHostProc);
     RemoveWindowHook(hwnd, MenuHostProc);
-    if (!previous)
-        return DefWindowProcA(hwnd, WM_DESTROY, wParam, lParam);
-    return CallWindowProcA(previous, hwnd, WM_DESTROY, wParam, lParam);
+    return CallPrevious(previous, hwnd, WM_DESTROY, wParam, lParam);
 }
 
 } // namespace
 
 LRESULT CALLBACK MenuHostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    ActiveWindowProc active;
     switch (message) {
     case WM_INITMENUPOPUP:
         return OnInitMenuPopup(hwnd, wParam, lParam);
@@ -155,13 +165,17 @@ LRESULT CALLBACK MenuHostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         // No popup of an earlier loop can still be open.
         ForgetOpenPopup(hwnd);
         ModuleState.MenuLoopIdle = 0;
+        loopWindow = hwnd;
         break;
     case WM_EXITMENULOOP:
         ModuleState.MenuLoopIdle = 1;
         ForgetOpenPopup(hwnd);
+        loopWindow = nullptr;
         break;
     case WM_DESTROY:
         return OnDestroy(hwnd, wParam, lParam);
+    case WM_NCDESTROY:
+        return PassOnLastMessage(MenuHostProc, hwnd, message, wParam, lParam);
     default:
         break;
     }

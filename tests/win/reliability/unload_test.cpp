@@ -1,0 +1,159 @@
+// An application that calls FreeLibrary while its windows are still hooked: the library
+// keeps itself loaded as long as any window carries one of its procedures, so the windows
+// keep working, and it leaves the process once the last of them is gone.
+#include "reliability/host_testing.h"
+#include "varnelle.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace host_testing;
+using namespace testing_support;
+
+namespace {
+
+using RedrawMenuFunction = int(WINAPI*)(HWND, HMENU, int);
+using RedrawButtonFunction = BOOL(WINAPI*)(HWND, const CTRL_STRUCT*);
+
+// A private copy of the DLL under its own name: the copy the test executable imports can
+// never be unloaded, this one can.
+class LoadedCopy {
+public:
+    explicit LoadedCopy(const char* name) : name_(name)
+    {
+        char path[MAX_PATH] = {};
+        GetModuleFileNameA(GetModuleHandleA("Varnelle.dll"), path, MAX_PATH);
+        std::string copy = path;
+        copy = copy.substr(0, copy.find_last_of("\\/") + 1) + name;
+        CopyFileA(path, copy.c_str(), FALSE);
+        module_ = LoadLibraryA(copy.c_str());
+    }
+    HMODULE module() const { return module_; }
+    template <typename Function>
+    Function get(const char* export_) const
+    {
+        return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module_, export_)));
+    }
+    bool loaded() const { return GetModuleHandleA(name_) != nullptr; }
+    // Waits for the library's helper to give its reference back.
+    bool unloadsWithin(DWORD milliseconds) const
+    {
+        DWORD start = GetTickCount();
+        while (loaded() && GetTickCount() - start < milliseconds)
+            PumpMessages(20);
+        return !loaded();
+    }
+
+private:
+    const char* name_;
+    HMODULE module_;
+};
+
+HMENU MakeBar(HMENU* popup)
+{
+    HMENU bar = CreateMenu();
+    *popup = CreatePopupMenu();
+    AppendMenuA(*popup, MF_STRING, 100, "&Open");
+    AppendMenuA(*popup, MF_STRING, 101, "E&xit");
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(*popup), "&File");
+    return bar;
+}
+
+} // namespace
+
+TEST(UnloadWhileHooked, AMenuWindowKeepsTheLibraryUntilItIsDestroyed)
+{
+    ASSERT_EQ(GetStyleMenu(nullptr), 0); // the executable's own copy is loaded and stays
+    for (int style : {0, 2}) {
+        SCOPED_TRACE(style);
+        LoadedCopy library("VarnelleUnloadMenu.dll");
+        ASSERT_NE(library.module(), nullptr);
+        auto redrawMenu = library.get<RedrawMenuFunction>("RedrawMenu");
+        ASSERT_NE(redrawMenu, nullptr);
+        HWND hwnd = MakeHostWindow(false);
+        HMENU popup;
+        HMENU bar = MakeBar(&popup);
+        SetMenu(hwnd, bar);
+        ASSERT_EQ(redrawMenu(hwnd, bar, style), 1);
+
+        FreeLibrary(library.module());
+        EXPECT_TRUE(library.loaded());
+        // Messages, the menu loop and a repaint run the library's procedure.
+        SendMessageA(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Still here"));
+        measureItemsSeen = 0;
+        TrackMenu(hwnd, popup);
+        if (style != 0)
+            EXPECT_GE(measureItemsSeen, 2);
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+        PumpMessages(30);
+        EXPECT_TRUE(library.loaded());
+
+        DestroyWindow(hwnd);
+        EXPECT_TRUE(library.unloadsWithin(3000));
+    }
+}
+
+TEST(UnloadWhileHooked, ButtonsAndTheirParentKeepTheLibraryUntilTheyAreDestroyed)
+{
+    LoadedCopy library("VarnelleUnloadButton.dll");
+    ASSERT_NE(library.module(), nullptr);
+    auto redrawButton = library.get<RedrawButtonFunction>("RedrawButton");
+    ASSERT_NE(redrawButton, nullptr);
+    HWND parent = MakeHostWindow(false);
+    HWND button = CreateWindowExA(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 90, 30, parent,
+                                  reinterpret_cast<HMENU>(5), GetModuleHandleA(nullptr), nullptr);
+    CTRL_STRUCT record = {};
+    record.dwEdge = 1;
+    ASSERT_TRUE(redrawButton(button, &record));
+    // The skin comes off again, but the parent stays hooked for other buttons.
+    ASSERT_TRUE(redrawButton(button, nullptr));
+    ASSERT_TRUE(redrawButton(button, &record));
+
+    FreeLibrary(library.module());
+    EXPECT_TRUE(library.loaded());
+    SendMessageA(button, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    RedrawWindow(parent, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    SendMessageA(button, WM_MOUSELEAVE, 0, 0);
+    SendMessageA(button, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(3, 3));
+    ReleaseCapture();
+    PumpMessages(30);
+    EXPECT_TRUE(library.loaded());
+
+    DestroyWindow(button); // the parent still carries the library's procedure
+    PumpMessages(100);
+    EXPECT_TRUE(library.loaded());
+    DestroyWindow(parent);
+    EXPECT_TRUE(library.unloadsWithin(3000));
+}
+
+// With another party's procedure on top the menu hook stays in the chain until the
+// window's last message; only then does the library go.
+TEST(UnloadWhileHooked, APassThroughHookKeepsTheLibraryToTheLastMessage)
+{
+    LoadedCopy library("VarnelleUnloadPassThrough.dll");
+    auto redrawMenu = library.get<RedrawMenuFunction>("RedrawMenu");
+    ASSERT_NE(redrawMenu, nullptr);
+    HWND hwnd = MakeHostWindow(false);
+    HMENU popup;
+    HMENU bar = MakeBar(&popup);
+    SetMenu(hwnd, bar);
+    ASSERT_EQ(redrawMenu(hwnd, bar, 1), 1);
+    static WNDPROC below = nullptr;
+    below = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+        hwnd, GWLP_WNDPROC,
+        reinterpret_cast<LONG_PTR>(+[](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+            return CallWindowProcA(below, window, message, wParam, lParam);
+        })));
+    FreeLibrary(library.module());
+    bool loadedAtNcDestroy = false;
+    onMessage = [&](HWND, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (message == WM_NCDESTROY)
+            loadedAtNcDestroy = library.loaded();
+        return std::nullopt;
+    };
+    DestroyWindow(hwnd);
+    onMessage = nullptr;
+    EXPECT_TRUE(loadedAtNcDestroy);
+    EXPECT_TRUE(library.unloadsWithin(3000));
+}
