@@ -1,7 +1,6 @@
 // RedrawButton and the window procedures of skinned buttons and their parents.
 #include "button_internal.h"
 
-#include "../core/module_lifetime.h"
 #include "../core/module_state.h"
 #include "../core/subclass.h"
 
@@ -73,7 +72,6 @@ namespace varnelle {
 
 LRESULT CALLBACK ButtonParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    ActiveWindowProc active;
     if (message == WM_NCDESTROY)
         return PassOnLastMessage(ButtonParentProc, window, message, wParam, lParam);
     // The application's own WM_DRAWITEM handling still runs after the library painted.
@@ -86,7 +84,6 @@ LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lPa
 {
     // Read before anything runs: the application may take the skin off while it handles
     // the press sent below, and the double click must still reach the button's procedure.
-    ActiveWindowProc active;
     PreviousProcedure previous = PreviousWindowProc(button, ButtonProc);
     switch (message) {
     case WM_MOUSEMOVE:

@@ -59,8 +59,6 @@ void ForgetHook(HWND window, WNDPROC procedure, bool keepOldWndProc = false)
     RemovePropA(window, WideName(procedure).text);
     if (!keepOldWndProc && own == kPreviousInOldWndProc)
         RemovePropA(window, kOldWndProcProperty);
-    if (own)
-        ReleaseModuleForHook();
 }
 
 // Library hooks above `procedure` are relinked past it: the one directly above takes over
@@ -112,13 +110,11 @@ void SubclassWindow(HWND window, WNDPROC procedure)
         return;
     const bool wide = IsWindowUnicode(window) != FALSE;
     const bool stacked = GetPropA(window, kOldWndProcProperty) != nullptr;
-    // The module is held before the window can call into it.
-    HoldModuleForHook(window);
+    // Loaded for good before the window can call into it.
+    KeepModuleLoaded();
     WNDPROC previous = SetProcedure(window, procedure, wide);
-    if (!previous) {
-        ReleaseModuleForHook(); // not a window that can be subclassed
-        return;
-    }
+    if (!previous)
+        return; // not a window that can be subclassed
     if (stacked) {
         SetPropA(window, HookName(procedure).text, reinterpret_cast<HANDLE>(previous));
     } else {

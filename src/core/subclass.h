@@ -12,8 +12,7 @@
 // functions, so it stays Unicode and its texts never pass through the ANSI code page; a
 // third private property marks such a hook. ANSI windows are hooked through the ANSI ones.
 //
-// Every installed hook keeps the module loaded (module_lifetime.h) until it is removed or
-// its window is destroyed.
+// The first hook keeps the module loaded for the rest of the process (module_lifetime.h).
 #pragma once
 #include <windows.h>
 

@@ -3,7 +3,6 @@
 // and to the painter of the menu's style. Every message reaches the previous procedure.
 #include "../core/exports.h"
 #include "../core/gdi_handles.h"
-#include "../core/module_lifetime.h"
 #include "../core/module_state.h"
 #include "../core/subclass.h"
 #include "menu_internal.h"
@@ -151,7 +150,6 @@ LRESULT OnDestroy(HWND hwnd, WPARAM wParam, LPARAM lParam)
 
 LRESULT CALLBACK MenuHostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    ActiveWindowProc active;
     switch (message) {
     case WM_INITMENUPOPUP:
         return OnInitMenuPopup(hwnd, wParam, lParam);

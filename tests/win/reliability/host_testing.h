@@ -84,27 +84,28 @@ inline HWND MakeHostWindow(bool unicode, bool visible = false, const wchar_t* ti
     return hwnd;
 }
 
-inline void CALLBACK CloseStuckMenu(HWND hwnd, UINT, UINT_PTR id, DWORD)
+inline void CALLBACK CloseStuckMenu(HWND, UINT, UINT_PTR id, DWORD)
 {
-    KillTimer(hwnd, id);
+    KillTimer(nullptr, id);
     EndMenu();
 }
 
 // The system's own menu loop on `popup`, for `hwnd`: `keys` are posted first, so the loop
 // moves through the items (opens submenus, picks a command) before it goes idle and is
-// closed. A timer closes a loop that never goes idle.
+// closed. A timer of the thread (the window may not live that long) closes a loop that
+// never goes idle.
 inline void TrackMenu(HWND hwnd, HMENU popup, std::initializer_list<WPARAM> keys = {})
 {
     for (WPARAM key : keys)
         PostMessageA(hwnd, WM_KEYDOWN, key, 0);
-    const UINT_PTR timer = SetTimer(hwnd, 0x5AFE, 3000, CloseStuckMenu);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 3000, CloseStuckMenu);
     SetForegroundWindow(hwnd);
     TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN, 60, 60, 0, hwnd, nullptr);
-    if (IsWindow(hwnd))
-        KillTimer(hwnd, timer);
+    KillTimer(nullptr, timer);
 }
 
-// USER objects that can still be created (menus until the system refuses one).
+// USER objects that can still be created (menus until the system refuses one). Slow:
+// tens of thousands of calls to the window server.
 inline int CountFreeUserHandles()
 {
     std::vector<HMENU> menus;
@@ -120,23 +121,23 @@ inline int CountFreeUserHandles()
     return static_cast<int>(menus.size());
 }
 
-// What a leak would use up, compared before and after.
+// What a leak of GDI objects or memory would use up, compared before and after; quick
+// enough to take around every case.
 struct ResourceCounts {
     int freeGdiHandles;
-    int freeUserHandles;
     int heapBlocks;
     bool operator==(const ResourceCounts&) const = default;
 };
 
 inline ResourceCounts CountResources()
 {
-    return {testing_support::CountFreeGdiHandles(), CountFreeUserHandles(), testing_support::CountProcessHeapBlocks()};
+    return {testing_support::CountFreeGdiHandles(), testing_support::CountProcessHeapBlocks()};
 }
 
 inline std::string Describe(const ResourceCounts& counts)
 {
-    return "free GDI " + std::to_string(counts.freeGdiHandles) + ", free USER " +
-           std::to_string(counts.freeUserHandles) + ", heap blocks " + std::to_string(counts.heapBlocks);
+    return "free GDI objects " + std::to_string(counts.freeGdiHandles) + ", heap blocks " +
+           std::to_string(counts.heapBlocks);
 }
 
 // The library's properties left on a window once its last message has gone through the
