@@ -77,6 +77,11 @@ foreach(dir ${VARNELLE_TEST_DIRS})
     endif()
 endforeach()
 
+# The soak runs minutes on purpose.
+if(VARNELLE_REGISTER_WINDOWS_TESTS)
+    set_tests_properties(test_soak PROPERTIES TIMEOUT 1500)
+endif()
+
 # Export table, imports and stdcall decorations of the DLL; runs on the host for both widths
 # of the mingw build (it reads the binaries with binutils).
 if(NOT VARNELLE_OBJDUMP)

@@ -22,10 +22,12 @@ class LoadedCopy {
 public:
     explicit LoadedCopy(const char* name) : name_(name)
     {
+        // In the temporary folder: the build folder may be read-only (the emulated guest).
         char path[MAX_PATH] = {};
         GetModuleFileNameA(GetModuleHandleA("Varnelle.dll"), path, MAX_PATH);
-        std::string copy = path;
-        copy = copy.substr(0, copy.find_last_of("\\/") + 1) + name;
+        char folder[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, folder);
+        std::string copy = std::string(folder) + name;
         CopyFileA(path, copy.c_str(), FALSE);
         module_ = LoadLibraryA(copy.c_str());
     }
