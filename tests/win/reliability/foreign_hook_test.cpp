@@ -46,31 +46,7 @@ void SubclassAsThirdParty(HWND hwnd)
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ThirdPartyProc)));
 }
 
-// The application's subclass of its button, at the bottom of the chain.
-WNDPROC buttonClassProc = nullptr;
-LRESULT CALLBACK ApplicationButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return CallWindowProcA(buttonClassProc, hwnd, message, wParam, lParam);
-}
 
-HWND MakeButton(HWND parent)
-{
-    HWND button = CreateWindowExA(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 90, 30, parent,
-                                  reinterpret_cast<HMENU>(5), GetModuleHandleA(nullptr), nullptr);
-    buttonClassProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ApplicationButtonProc)));
-    return button;
-}
-
-HMENU MakeBar(HMENU* popup)
-{
-    HMENU bar = CreateMenu();
-    *popup = CreatePopupMenu();
-    AppendMenuA(*popup, MF_STRING, 100, "&Open");
-    AppendMenuA(*popup, MF_STRING, 101, "E&xit");
-    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(*popup), "&File");
-    return bar;
-}
 
 std::map<UINT, int> applicationSaw;
 std::optional<LRESULT> WatchApplication(HWND, UINT message, WPARAM, LPARAM)
@@ -89,15 +65,15 @@ TEST(ForeignHooks, APartyAboveTheLibrarySeesTheWindowToItsEnd)
     for (int layout = 0; layout < 3; ++layout) {
         SCOPED_TRACE(layout);
         HWND hwnd = MakeHostWindow(false);
-        HMENU popup;
-        HMENU bar = MakeBar(&popup);
-        SetMenu(hwnd, bar);
-        HWND button = MakeButton(hwnd);
+        FileBar menu;
+        HMENU popup = menu.file;
+        SetMenu(hwnd, menu.bar);
+        HWND button = MakePushButton(hwnd, 5);
         CTRL_STRUCT record = {};
         record.dwEdge = 1;
         if (layout >= 1)
             ASSERT_TRUE(RedrawButton(button, &record));
-        ASSERT_EQ(RedrawMenu(hwnd, bar, 2), 1);
+        ASSERT_EQ(RedrawMenu(hwnd, menu.bar, 2), 1);
         if (layout == 2)
             ASSERT_TRUE(RedrawButton(button, &record)); // the button hook already sits on the parent
         SubclassAsThirdParty(hwnd);
@@ -129,10 +105,10 @@ TEST(ForeignHooks, APartyAboveTheLibrarySeesTheWindowToItsEnd)
 TEST(ForeignHooks, APartyThatLeavesFirstLeavesTheLibraryWorking)
 {
     HWND hwnd = MakeHostWindow(false);
-    HMENU popup;
-    HMENU bar = MakeBar(&popup);
-    SetMenu(hwnd, bar);
-    ASSERT_EQ(RedrawMenu(hwnd, bar, 1), 1);
+    FileBar menu;
+    HMENU popup = menu.file;
+    SetMenu(hwnd, menu.bar);
+    ASSERT_EQ(RedrawMenu(hwnd, menu.bar, 1), 1);
     WNDPROC libraryProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
     SubclassAsThirdParty(hwnd);
     SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(thirdPartyPrevious[hwnd]));
@@ -151,7 +127,7 @@ TEST(ForeignHooks, APartyThatLeavesFirstLeavesTheLibraryWorking)
 TEST(ForeignHooks, ButtonsAndParentsLoseTheirPropertiesWhenDestroyed)
 {
     HWND hwnd = MakeHostWindow(false);
-    HWND first = MakeButton(hwnd);
+    HWND first = MakePushButton(hwnd, 5);
     CTRL_STRUCT record = {};
     record.dwEdge = 1;
     ASSERT_TRUE(RedrawButton(first, &record));
@@ -161,7 +137,7 @@ TEST(ForeignHooks, ButtonsAndParentsLoseTheirPropertiesWhenDestroyed)
     ExpectNoPropertiesLeft(first);
     EXPECT_FALSE(LibraryPropertyNames(hwnd).empty()); // the parent keeps its hook for other buttons
 
-    HWND second = MakeButton(hwnd);
+    HWND second = MakePushButton(hwnd, 5);
     ASSERT_TRUE(RedrawButton(second, &record));
     SubclassAsThirdParty(hwnd);
     SubclassAsThirdParty(second);

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -82,6 +83,39 @@ inline HWND MakeHostWindow(bool unicode, bool visible = false, const wchar_t* ti
                                           GetModuleHandleA(nullptr), nullptr);
     testing_support::PumpMessages(10);
     return hwnd;
+}
+
+// A menu bar "&File" {100 "&Open", 101 "&Save", separator, 102 "E&xit"}; the window it is
+// set on destroys it.
+struct FileBar {
+    HMENU bar = CreateMenu();
+    HMENU file = CreatePopupMenu();
+    FileBar()
+    {
+        AppendMenuA(file, MF_STRING, 100, "&Open");
+        AppendMenuA(file, MF_STRING, 101, "&Save");
+        AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
+        AppendMenuA(file, MF_STRING, 102, "E&xit");
+        AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
+    }
+};
+
+// A push button of 90 x 30 pixels on the parent.
+inline HWND MakePushButton(HWND parent, int id, int y = 10, const char* text = "OK")
+{
+    return CreateWindowExA(0, "BUTTON", text, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, y, 90, 30, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+}
+
+// Item sizes that reached the application with WM_MEASUREITEM, by identifier.
+inline std::map<UINT, SIZE> measuredSizes;
+inline std::optional<LRESULT> RecordMeasuredSizes(HWND, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_MEASUREITEM && wParam == 0) {
+        auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        measuredSizes[item->itemID] = {static_cast<LONG>(item->itemWidth), static_cast<LONG>(item->itemHeight)};
+    }
+    return std::nullopt;
 }
 
 inline void CALLBACK CloseStuckMenu(HWND, UINT, UINT_PTR id, DWORD)

@@ -34,20 +34,6 @@ void ExpectNothingLeft(int repeats, Round round)
     EXPECT_EQ(after, before) << "before: " << Describe(before) << "; after: " << Describe(after);
 }
 
-// "&File" {100 "&Open", 101 "&Save", separator, 102 "E&xit"} in a new menu bar.
-struct FileBar {
-    HMENU bar = CreateMenu();
-    HMENU file = CreatePopupMenu();
-    FileBar()
-    {
-        AppendMenuA(file, MF_STRING, 100, "&Open");
-        AppendMenuA(file, MF_STRING, 101, "&Save");
-        AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
-        AppendMenuA(file, MF_STRING, 102, "E&xit");
-        AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
-    }
-};
-
 // Every item of a popup that a style 1 to 3 loop opened is owner-drawn, with an identifier.
 void ExpectConvertedForStyle(HMENU popup, int style)
 {
@@ -305,20 +291,6 @@ TEST(HostileUseOfStyles, StylesOutsideTheRangeConvertAndPaintNothing)
     DestroyWindow(hwnd);
 }
 
-namespace {
-
-// Item texts that measurement must survive, and sizes the application saw.
-std::map<UINT, SIZE> measured;
-std::optional<LRESULT> RecordSizes(HWND, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_MEASUREITEM && wParam == 0) {
-        auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        measured[item->itemID] = {static_cast<LONG>(item->itemWidth), static_cast<LONG>(item->itemHeight)};
-    }
-    return std::nullopt;
-}
-
-} // namespace
 
 // Texts longer than the 127 characters measurement reads, empty, or nothing but TABs and
 // ampersands: measured without a crash, the long one as its first 127 characters.
@@ -337,18 +309,18 @@ TEST(HostileUseOfTexts, LongEmptyAndAllTabTextsAreMeasured)
         for (const auto& [id, text] : items)
             AppendMenuA(popup, MF_STRING, id, text.c_str());
         ASSERT_EQ(RedrawMenu(hwnd, popup, style), 1);
-        measured.clear();
-        onMessage = RecordSizes;
+        measuredSizes.clear();
+        onMessage = RecordMeasuredSizes;
         TrackMenu(hwnd, popup);
         onMessage = nullptr;
         for (const auto& [id, text] : items) {
-            ASSERT_EQ(measured.count(id), 1u) << id;
-            EXPECT_GT(measured[id].cx, 0) << id;
-            EXPECT_LT(measured[id].cx, 4000) << id;
-            EXPECT_GT(measured[id].cy, 0) << id;
+            ASSERT_EQ(measuredSizes.count(id), 1u) << id;
+            EXPECT_GT(measuredSizes[id].cx, 0) << id;
+            EXPECT_LT(measuredSizes[id].cx, 4000) << id;
+            EXPECT_GT(measuredSizes[id].cy, 0) << id;
         }
-        EXPECT_EQ(measured[200].cx, measured[201].cx);
-        EXPECT_EQ(measured[200].cy, measured[201].cy);
+        EXPECT_EQ(measuredSizes[200].cx, measuredSizes[201].cx);
+        EXPECT_EQ(measuredSizes[200].cy, measuredSizes[201].cy);
         // The texts themselves are left as they were.
         char text[400] = {};
         GetMenuStringA(popup, 200, text, sizeof(text), MF_BYCOMMAND);
@@ -362,13 +334,6 @@ namespace {
 
 constexpr int kButtonWidth = 90;
 constexpr int kButtonHeight = 30;
-
-HWND MakeButton(HWND parent, int id, int y = 10)
-{
-    return CreateWindowExA(0, "BUTTON", "Go", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, y, kButtonWidth,
-                           kButtonHeight, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                           GetModuleHandleA(nullptr), nullptr);
-}
 
 DRAWITEMSTRUCT ButtonDrawItem(HWND button, HDC dc)
 {
@@ -406,7 +371,7 @@ LRESULT CALLBACK RestylingParentProc(HWND hwnd, UINT message, WPARAM wParam, LPA
 TEST(HostileUseOfButtons, RedrawButtonFromInsideItsOwnDrawItem)
 {
     HWND parent = MakeHostWindow(false);
-    HWND button = MakeButton(parent, 5);
+    HWND button = MakePushButton(parent, 5);
     CTRL_STRUCT red = {};
     red.dwEdge = 1;
     red.crText = RGB(250, 0, 0);
@@ -442,8 +407,8 @@ TEST(HostileUseOfButtons, RedrawButtonFromInsideItsOwnDrawItem)
 TEST(HostileUseOfButtons, AButtonDestroyedWhileHovered)
 {
     HWND parent = MakeHostWindow(false);
-    HWND first = MakeButton(parent, 5);
-    HWND second = MakeButton(parent, 6, 50);
+    HWND first = MakePushButton(parent, 5);
+    HWND second = MakePushButton(parent, 6, 50);
     const ULONG_PTR classCursor = GetClassLongPtrA(first, GCLP_HCURSOR);
     CTRL_STRUCT record = {};
     record.dwEdge = 1;
@@ -451,7 +416,7 @@ TEST(HostileUseOfButtons, AButtonDestroyedWhileHovered)
     record.hCursorHover = LoadCursor(nullptr, IDC_HAND);
     ASSERT_TRUE(RedrawButton(second, &record));
     ExpectNothingLeft(20, [&](int) {
-        HWND doomed = MakeButton(parent, 7, 90);
+        HWND doomed = MakePushButton(parent, 7, 90);
         ASSERT_TRUE(RedrawButton(doomed, &record));
         SendMessageA(doomed, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
         EXPECT_EQ(GetClassLongPtrA(doomed, GCLP_HCURSOR), reinterpret_cast<ULONG_PTR>(record.hCursorHover));

@@ -57,17 +57,6 @@ UINT TypeAt(HMENU menu, UINT position)
     return info.fType;
 }
 
-// Item sizes the application's procedure saw, by item identifier.
-std::map<UINT, SIZE> measured;
-std::optional<LRESULT> RecordSizes(HWND, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_MEASUREITEM && wParam == 0) {
-        auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        measured[item->itemID] = {static_cast<LONG>(item->itemWidth), static_cast<LONG>(item->itemHeight)};
-    }
-    return std::nullopt;
-}
-
 } // namespace
 
 TEST(SeparatorData, DataThatIsNotCodeIsAPlainSeparatorInEveryStyle)
@@ -109,8 +98,8 @@ TEST(SeparatorData, DataThatIsNotCodeIsAPlainSeparatorInEveryStyle)
         }
 
         callbackMeasures = callbackPaints = 0;
-        measured.clear();
-        onMessage = RecordSizes;
+        measuredSizes.clear();
+        onMessage = RecordMeasuredSizes;
         TrackMenu(hwnd, popup);
         onMessage = nullptr;
         // Styles 1 to 3 made every item owner-drawn when the popup opened, giving each an
@@ -121,11 +110,11 @@ TEST(SeparatorData, DataThatIsNotCodeIsAPlainSeparatorInEveryStyle)
         EXPECT_GE(callbackMeasures, 1);
         if (style == 0)
             EXPECT_GE(callbackPaints, 1);
-        ASSERT_EQ(measured.count(ids[callbackAt]), 1u);
-        EXPECT_EQ(measured[ids[callbackAt]].cx, kCallbackWidth);
+        ASSERT_EQ(measuredSizes.count(ids[callbackAt]), 1u);
+        EXPECT_EQ(measuredSizes[ids[callbackAt]].cx, kCallbackWidth);
         if (style != 0) {
             for (UINT i = 0; i < dataWords.size(); ++i) {
-                SIZE size = measured[ids[firstData + i]];
+                SIZE size = measuredSizes[ids[firstData + i]];
                 EXPECT_EQ(size.cx, 8) << i;
                 EXPECT_EQ(size.cy, 6) << i;
             }

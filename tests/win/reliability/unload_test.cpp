@@ -44,15 +44,6 @@ private:
     HMODULE module_;
 };
 
-HMENU MakeBar(HMENU* popup)
-{
-    HMENU bar = CreateMenu();
-    *popup = CreatePopupMenu();
-    AppendMenuA(*popup, MF_STRING, 100, "&Open");
-    AppendMenuA(*popup, MF_STRING, 101, "E&xit");
-    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(*popup), "&File");
-    return bar;
-}
 
 } // namespace
 
@@ -66,10 +57,10 @@ TEST(UnloadWhileHooked, AMenuWindowKeepsWorkingAfterFreeLibrary)
         auto redrawMenu = library.get<RedrawMenuFunction>("RedrawMenu");
         ASSERT_NE(redrawMenu, nullptr);
         HWND hwnd = MakeHostWindow(false);
-        HMENU popup;
-        HMENU bar = MakeBar(&popup);
-        SetMenu(hwnd, bar);
-        ASSERT_EQ(redrawMenu(hwnd, bar, style), 1);
+        FileBar menu;
+        HMENU popup = menu.file;
+        SetMenu(hwnd, menu.bar);
+        ASSERT_EQ(redrawMenu(hwnd, menu.bar, style), 1);
 
         FreeLibrary(library.module());
         EXPECT_TRUE(library.loaded());
@@ -110,8 +101,7 @@ TEST(UnloadWhileHooked, ButtonsAndTheirParentKeepWorkingAfterFreeLibrary)
     auto redrawButton = library.get<RedrawButtonFunction>("RedrawButton");
     ASSERT_NE(redrawButton, nullptr);
     HWND parent = MakeHostWindow(false);
-    HWND button = CreateWindowExA(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 90, 30, parent,
-                                  reinterpret_cast<HMENU>(5), GetModuleHandleA(nullptr), nullptr);
+    HWND button = MakePushButton(parent, 5);
     CTRL_STRUCT record = {};
     record.dwEdge = 1;
     ASSERT_TRUE(redrawButton(button, &record));
@@ -144,10 +134,10 @@ TEST(UnloadWhileHooked, APassThroughHookWorksToTheLastMessageAfterFreeLibrary)
     auto redrawMenu = library.get<RedrawMenuFunction>("RedrawMenu");
     ASSERT_NE(redrawMenu, nullptr);
     HWND hwnd = MakeHostWindow(false);
-    HMENU popup;
-    HMENU bar = MakeBar(&popup);
-    SetMenu(hwnd, bar);
-    ASSERT_EQ(redrawMenu(hwnd, bar, 1), 1);
+    FileBar menu;
+    HMENU popup = menu.file;
+    SetMenu(hwnd, menu.bar);
+    ASSERT_EQ(redrawMenu(hwnd, menu.bar, 1), 1);
     static WNDPROC below = nullptr;
     below = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
         hwnd, GWLP_WNDPROC,

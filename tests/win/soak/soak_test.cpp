@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -272,6 +273,11 @@ struct SoakCase {
         return guest;
     }
 };
+
+void PrintTo(const SoakCase& soak, std::ostream* out)
+{
+    *out << soak.name;
+}
 
 std::vector<SoakCase> SoakCases()
 {
