@@ -82,6 +82,15 @@ if(VARNELLE_REGISTER_WINDOWS_TESTS)
     set_tests_properties(test_soak PROPERTIES TIMEOUT 1500)
 endif()
 
+# The menu looks once more on a screen of 8 bits per pixel, where they take their
+# low-colour colours.
+if(VARNELLE_REGISTER_WINDOWS_TESTS AND TARGET test_menu)
+    add_test(NAME test_menu_depth8
+        COMMAND ${CMAKE_SOURCE_DIR}/scripts/on-screen-depth 8 ${VARNELLE_WINE_RUN} $<TARGET_FILE:test_menu>
+            --gtest_filter=*MenuPaint*)
+    set_tests_properties(test_menu_depth8 PROPERTIES TIMEOUT 600)
+endif()
+
 # Export table, imports and stdcall decorations of the DLL; runs on the host for both widths
 # of the mingw build (it reads the binaries with binutils).
 if(NOT VARNELLE_OBJDUMP)

@@ -1,22 +1,10 @@
 // The left border band: a callback separator at the top of a popup that forms a column of
 // its own, painted by the application over the whole height of the popup.
 #include "../core/exports.h"
-#include "menu_internal.h"
+#include "menu_item.h"
 #include "separator_callback.h"
 
 using namespace varnelle;
-
-namespace {
-
-[[nodiscard]] bool ReadType(HMENU menu, UINT position, MENUITEMINFOA* info)
-{
-    *info = {};
-    info->cbSize = kMenuItemInfoSize;
-    info->fMask = MIIM_FTYPE;
-    return GetMenuItemInfoA(menu, position, TRUE, info) != FALSE;
-}
-
-} // namespace
 
 extern "C" int WINAPI AddLeftBorder(HMENU menu, SeparatorCallback callback, int divider) noexcept
 {
@@ -25,7 +13,7 @@ extern "C" int WINAPI AddLeftBorder(HMENU menu, SeparatorCallback callback, int 
     if (!IsMenu(menu) || !callback)
         return 0;
     MENUITEMINFOA band = {};
-    band.cbSize = kMenuItemInfoSize;
+    band.cbSize = MenuItemInfoSizeFor(MIIM_FTYPE | MIIM_DATA | MIIM_ID);
     band.fMask = MIIM_FTYPE | MIIM_DATA | MIIM_ID;
     band.fType = MFT_SEPARATOR | MFT_OWNERDRAW;
     band.wID = 0;
@@ -35,32 +23,31 @@ extern "C" int WINAPI AddLeftBorder(HMENU menu, SeparatorCallback callback, int 
 
     // On an empty menu the band stays alone and there is no column to break: 0.
     MENUITEMINFOA next;
-    if (!ReadType(menu, 1, &next))
+    if (!ReadMenuItem(menu, 1, ItemBy::Position, MIIM_FTYPE, &next))
         return 0;
     next.fType |= (divider & 0xFF) ? MFT_MENUBARBREAK : MFT_MENUBREAK;
-    return SetMenuItemInfoA(menu, 1, TRUE, &next);
+    return WriteMenuItem(menu, 1, ItemBy::Position, next);
 }
 
 extern "C" int WINAPI RemoveLeftBorder(HMENU menu) noexcept
 {
     if (!IsMenu(menu))
         return 0;
-    MENUITEMINFOA first = {};
-    first.cbSize = kMenuItemInfoSize;
-    first.fMask = MIIM_FTYPE | MIIM_DATA;
+    MENUITEMINFOA first;
     // Any callback separator at the top is taken for the band, owner-drawn or not.
-    if (!GetMenuItemInfoA(menu, 0, TRUE, &first) || !SeparatorCallbackOf(first.fType, first.dwItemData))
+    if (!ReadMenuItem(menu, 0, ItemBy::Position, MIIM_FTYPE | MIIM_DATA, &first) ||
+        !SeparatorCallbackOf(first.fType, first.dwItemData))
         return 0;
     if (!RemoveMenu(menu, 0, MF_BYPOSITION))
         return 0;
 
     // A band that stood alone leaves no column break behind; its removal still succeeded.
     MENUITEMINFOA next;
-    if (!ReadType(menu, 0, &next))
+    if (!ReadMenuItem(menu, 0, ItemBy::Position, MIIM_FTYPE, &next))
         return 1;
     if (next.fType & MFT_MENUBARBREAK)
         next.fType &= ~static_cast<UINT>(MFT_MENUBARBREAK);
     else
         next.fType &= ~static_cast<UINT>(MFT_MENUBREAK);
-    return SetMenuItemInfoA(menu, 0, TRUE, &next);
+    return WriteMenuItem(menu, 0, ItemBy::Position, next);
 }

@@ -16,13 +16,14 @@ void ConvertLevel(HMENU menu, int depth)
         return;
     uint32_t previousId = kFirstItemPredecessor;
     MENUITEMINFOA info;
-    for (UINT position = 0; ReadItemAt(menu, position, MIIM_FTYPE | MIIM_SUBMENU | MIIM_ID, &info); ++position) {
+    const UINT mask = MIIM_FTYPE | MIIM_SUBMENU | MIIM_ID;
+    for (UINT position = 0; ReadMenuItem(menu, position, ItemBy::Position, mask, &info); ++position) {
         if (!(info.fType & kOwnerDraw)) {
             info.fType |= kOwnerDraw;
             // Measurement and painting find items by identifier, so each needs one.
             if (info.wID == 0)
                 info.wID = SyntheticItemId(previousId);
-            WriteItemAt(menu, position, info);
+            WriteMenuItem(menu, position, ItemBy::Position, info);
         }
         if (info.hSubMenu)
             ConvertLevel(info.hSubMenu, depth + 1);
@@ -47,9 +48,9 @@ void RevertLevel(HMENU menu, int depth)
         return;
     MENUITEMINFOA info;
     const UINT mask = MIIM_FTYPE | MIIM_DATA | MIIM_SUBMENU | MIIM_ID;
-    for (UINT position = 0; ReadItemAt(menu, position, mask, &info); ++position) {
+    for (UINT position = 0; ReadMenuItem(menu, position, ItemBy::Position, mask, &info); ++position) {
         if (ApplySystemDrawRule(&info))
-            WriteItemAt(menu, position, info);
+            WriteMenuItem(menu, position, ItemBy::Position, info);
         if (info.hSubMenu)
             RevertLevel(info.hSubMenu, depth + 1);
     }
@@ -77,8 +78,9 @@ void RevertToSystemDraw(HMENU menu)
     MENUITEMINFOA info;
     for (UINT position = 0; position < count; ++position) {
         HMENU submenu = GetSubMenu(menu, static_cast<int>(position));
-        if (ReadItemAt(menu, position, MIIM_FTYPE | MIIM_DATA, &info) && ApplySystemDrawRule(&info))
-            WriteItemAt(menu, position, info);
+        if (ReadMenuItem(menu, position, ItemBy::Position, MIIM_FTYPE | MIIM_DATA, &info) &&
+            ApplySystemDrawRule(&info))
+            WriteMenuItem(menu, position, ItemBy::Position, info);
         if (submenu)
             RevertLevel(submenu, 1);
     }
@@ -89,9 +91,9 @@ void ClearBarOwnerDraw(HMENU menu)
     UINT count = ItemCount(menu);
     MENUITEMINFOA info;
     for (UINT position = 0; position < count; ++position) {
-        if (ReadItemAt(menu, position, MIIM_FTYPE, &info) && (info.fType & kOwnerDraw)) {
+        if (ReadMenuItem(menu, position, ItemBy::Position, MIIM_FTYPE, &info) && (info.fType & kOwnerDraw)) {
             info.fType &= ~kOwnerDraw;
-            WriteItemAt(menu, position, info);
+            WriteMenuItem(menu, position, ItemBy::Position, info);
         }
     }
 }

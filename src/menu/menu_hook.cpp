@@ -32,7 +32,8 @@ void StampSubmenu(HMENU menu, int style, int depth)
         return;
     StampIfDifferent(menu, style);
     MENUITEMINFOA info;
-    for (UINT position = 0; ReadItemAt(menu, position, MIIM_ID | MIIM_SUBMENU, &info); ++position) {
+    const UINT mask = MIIM_ID | MIIM_SUBMENU;
+    for (UINT position = 0; ReadMenuItem(menu, position, ItemBy::Position, mask, &info); ++position) {
         if (info.hSubMenu)
             StampSubmenu(info.hSubMenu, style, depth + 1);
     }

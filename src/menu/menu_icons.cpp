@@ -1,7 +1,7 @@
 // Icons kept in the data words of menu items and shown in their icon cells.
 #include "../core/exports.h"
 #include "../core/gdi_handles.h"
-#include "menu_internal.h"
+#include "menu_item.h"
 
 using namespace varnelle;
 
@@ -9,17 +9,15 @@ extern "C" int WINAPI SetMenuItemIcon(HMENU menu, UINT commandId, HICON icon) no
 {
     if (!IsMenu(menu))
         return 0;
-    MENUITEMINFOA info = {};
-    info.cbSize = kMenuItemInfoSize;
-    info.fMask = MIIM_FTYPE;
-    if (!GetMenuItemInfoA(menu, commandId, FALSE, &info))
+    MENUITEMINFOA info;
+    if (!ReadMenuItem(menu, commandId, ItemBy::Command, MIIM_FTYPE, &info))
         return 0;
     // A separator's data word is a callback the library calls: an icon must not land there.
     if (icon && (info.fType & MFT_SEPARATOR))
         return 0;
     info.fMask = MIIM_DATA;
     info.dwItemData = reinterpret_cast<ULONG_PTR>(icon);
-    return SetMenuItemInfoA(menu, commandId, FALSE, &info);
+    return WriteMenuItem(menu, commandId, ItemBy::Command, info);
 }
 
 extern "C" int WINAPI SetMenuIcon(HMENU menu, HIMAGELIST images, int count, const MenuIconEntry* entries) noexcept

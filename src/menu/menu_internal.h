@@ -17,6 +17,7 @@ static_assert(kMenuInfoSize == 28, "MENUINFO is 28 bytes on 32-bit Windows");
 
 // Hook and routing.
 LRESULT CALLBACK MenuHostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Paints one owner-drawn menu item with the painter of CurrentMenu's style; always 1.
 int DrawMenuItem(const DRAWITEMSTRUCT* item);
 void StampMenuStyle(HMENU menu, int style);
 int GetOsKind();
@@ -31,8 +32,5 @@ void ClearBarOwnerDraw(HMENU menu);
 
 // Measurement.
 void MeasureMenuItem(MEASUREITEMSTRUCT* item);
-
-// Painters by style; styles 1 to 3 are added with their painters.
-void DrawMenuItemStyle0(const DRAWITEMSTRUCT* item);
 
 } // namespace varnelle

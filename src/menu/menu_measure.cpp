@@ -1,6 +1,7 @@
 // WM_MEASUREITEM for menu items: sizes from the item's text in the menu font, its icon
 // and its kind. The item is looked up in CurrentMenu by command identifier.
 #include "menu_internal.h"
+#include "menu_item.h"
 
 #include "../core/module_state.h"
 #include "menu_measure.h"
@@ -66,11 +67,9 @@ void MeasureMenuItem(MEASUREITEMSTRUCT* item)
     HMENU menu = ModuleState.CurrentMenu;
     bool inPopup = ModuleState.CurrentMenuIsPopup != 0;
 
-    MENUITEMINFOA info = {};
-    info.cbSize = kMenuItemInfoSize;
-    info.fMask = MIIM_STATE | MIIM_TYPE | MIIM_DATA;
+    MENUITEMINFOA info;
     // An item that is not in CurrentMenu keeps the size the system gave it.
-    if (!GetMenuItemInfoA(menu, item->itemID, FALSE, &info))
+    if (!ReadMenuItem(menu, item->itemID, ItemBy::Command, MIIM_STATE | MIIM_TYPE | MIIM_DATA, &info))
         return;
 
     switch (RuleForItem(info.fType, item->itemID)) {

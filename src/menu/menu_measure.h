@@ -1,5 +1,6 @@
-// Measurement of menu text and icons, and the item painters shared by the menu styles.
-// MeasureMenuItem itself is declared with the other routing entry points in menu_internal.h.
+// Measurement of menu text and icons: the text extents and the icon cell that measurement
+// and the painters share. MeasureMenuItem itself is declared with the other routing entry
+// points in menu_internal.h.
 #pragma once
 #include <windows.h>
 
@@ -42,15 +43,5 @@ uint32_t IconColourHeight(HICON icon);
 // Recomputes the icon cell for one text item and stores it in IconCellWidth and
 // IconCellHeight. `icon` may be null.
 uint32_t CalcIconCell(const char* text, int length, HICON icon);
-
-// The Marlett font in the size and weight of the menu font.
-[[nodiscard]] unique_hfont CreateMenuMarlettFont();
-// The same from a menu font already read; null gives Marlett in the default size.
-[[nodiscard]] unique_hfont CreateMarlettFont(const LOGFONTA* menuFont);
-
-// Draws a window-menu picture (hbmpItem HBMMENU_POPUP_CLOSE, _RESTORE, _MAXIMIZE or
-// _MINIMIZE) as a Marlett character in the icon cell of `item`; mode 1 grayed, 2 selected,
-// 3 normal. Any other code draws nothing and leaves the DC alone.
-void DrawSysMenuGlyph(HDC dc, const RECT* item, HBITMAP code, BYTE mode);
 
 } // namespace varnelle

@@ -57,6 +57,13 @@ ItemSize TextItemSize(const TextItemInput& input);
 inline constexpr uint32_t kCallbackSeparatorHeight = 5;
 ItemSize SeparatorSize(bool inPopup, bool hasCallback, int32_t callbackWidth, int32_t defaultWidth);
 
+// LOGFONT height of the check-mark font: a character height under 15 pixels (-14 to -1)
+// is raised to 15; cell heights (positive), 0 and larger characters stay.
+inline int32_t CheckGlyphFontHeight(int32_t menuFontHeight)
+{
+    return menuFontHeight >= -14 && menuFontHeight <= -1 ? -15 : menuFontHeight;
+}
+
 // Marlett character of a window-menu picture code (HBMMENU_POPUP_CLOSE 8 to
 // HBMMENU_POPUP_MINIMIZE 11); 0 for any other code.
 char SysMenuGlyphChar(intptr_t code);

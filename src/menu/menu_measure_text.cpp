@@ -1,7 +1,6 @@
 // Text extents in the menu font, icon heights and the icon cell.
 #include "menu_measure.h"
 
-#include "../core/memory_routines.h"
 #include "../core/module_state.h"
 #include "menu_measure_core.h"
 
@@ -78,23 +77,6 @@ uint32_t CalcIconCell(const char* text, int length, HICON icon)
     ModuleState.IconCellWidth = static_cast<int32_t>(cell);
     ModuleState.IconCellHeight = static_cast<int32_t>(cell);
     return cell;
-}
-
-unique_hfont CreateMenuMarlettFont()
-{
-    LOGFONTA menuFont = {};
-    return CreateMarlettFont(ReadMenuLogFont(&menuFont) ? &menuFont : nullptr);
-}
-
-unique_hfont CreateMarlettFont(const LOGFONTA* menuFont)
-{
-    // Without the menu font only its size and weight are lost; face and charset still apply.
-    LOGFONTA font = menuFont ? *menuFont : LOGFONTA{};
-    font.lfCharSet = DEFAULT_CHARSET;
-    for (char& c : font.lfFaceName)
-        c = 0;
-    CopyString(kMarlettFace, font.lfFaceName);
-    return unique_hfont(CreateFontIndirectA(&font));
 }
 
 } // namespace varnelle

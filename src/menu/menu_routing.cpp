@@ -2,25 +2,12 @@
 // popup, converts popups as they open, and hands owner-drawn menu items to measurement
 // and to the painter of the menu's style. Every message reaches the previous procedure.
 #include "../core/exports.h"
-#include "../core/gdi_handles.h"
 #include "../core/module_state.h"
 #include "../core/subclass.h"
 #include "menu_internal.h"
 
 namespace varnelle {
 namespace {
-
-using MenuPainter = void (*)(const DRAWITEMSTRUCT*);
-
-// Painters indexed by MenuStyle. An empty entry paints nothing: the painters of styles 1
-// to 3 take their places here when they are built.
-constinit const MenuPainter kPainters[] = {
-    DrawMenuItemStyle0, // 0: the system draws; only callback separators are the library's
-    nullptr,            // 1
-    nullptr,            // 2
-    nullptr,            // 3
-};
-constexpr int kPainterCount = static_cast<int>(sizeof(kPainters) / sizeof(kPainters[0]));
 
 // The window menu whose identifiers ShiftSysMenuIds changed, until they are turned back.
 // Remembered because the closing message does not always say that the window menu closes
@@ -124,8 +111,12 @@ LRESULT OnDrawItem(HWND hwnd, WPARAM wParam, LPARAM lParam)
 {
     auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
     if (wParam == 0 && item) {
-        // The menu bar is also repainted outside menu loops.
-        ItemLookup lookup(hwnd, ModuleState.CurrentMenu == nullptr || ModuleState.MenuLoopIdle);
+        // The menu bar is also repainted outside menu loops, and inside one whenever the
+        // window's frame is repainted while a popup is open: an item of the window's own
+        // menu is a menu-bar item whatever the loop is doing.
+        const bool menuBarItem = ModuleState.CurrentMenu == nullptr || ModuleState.MenuLoopIdle ||
+                                 (item->CtlType == ODT_MENU && reinterpret_cast<HMENU>(item->hwndItem) == GetMenu(hwnd));
+        ItemLookup lookup(hwnd, menuBarItem);
         if (IsMenu(ModuleState.CurrentMenu))
             DrawMenuItem(item);
     }
@@ -178,18 +169,6 @@ LRESULT CALLBACK MenuHostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         break;
     }
     return PassOn(MenuHostProc, hwnd, message, wParam, lParam);
-}
-
-int DrawMenuItem(const DRAWITEMSTRUCT* item)
-{
-    if (!item || !IsMenu(ModuleState.CurrentMenu) || item->CtlType != ODT_MENU)
-        return 1;
-    scoped_saved_dc saved(item->hDC);
-    SetBkMode(item->hDC, TRANSPARENT);
-    int style = GetStyleMenu(ModuleState.CurrentMenu);
-    if (style >= 0 && style < kPainterCount && kPainters[style])
-        kPainters[style](item);
-    return 1;
 }
 
 } // namespace varnelle

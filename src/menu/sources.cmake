@@ -1,15 +1,24 @@
 # Sources of this folder: VARNELLE_CORE_SOURCES (platform-free) and VARNELLE_WIN32_SOURCES.
-# Measurement, shared item painters, icons, left border band and the style 0 painter.
+# Measurement, icons, left border band.
 list(APPEND VARNELLE_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/menu_measure_core.cpp)
 list(APPEND VARNELLE_WIN32_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/menu_measure.cpp
     ${CMAKE_CURRENT_LIST_DIR}/menu_measure_text.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/sysmenu_glyph.cpp
     ${CMAKE_CURRENT_LIST_DIR}/separator_callback.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/painter_style0.cpp
     ${CMAKE_CURRENT_LIST_DIR}/menu_icons.cpp
     ${CMAKE_CURRENT_LIST_DIR}/left_border.cpp)
+# Painting: the painter of each style and what they share.
+list(APPEND VARNELLE_CORE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/menu_colours.cpp)
+list(APPEND VARNELLE_WIN32_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/menu_paint.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/marlett_font.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/sysmenu_glyph.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/painter_style0.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/painter_style1.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/painter_style2.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/painter_style3.cpp)
 # Hook, message routing, item conversion and the Windows-version classification.
 list(APPEND VARNELLE_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/os_kind.cpp

@@ -14,9 +14,9 @@ void MapIds(HMENU menu, uint32_t (*map)(uint32_t))
     if (GetOsKind() != kOsWindowsXp)
         return;
     MENUITEMINFOA info;
-    for (UINT position = 0; ReadItemAt(menu, position, MIIM_ID, &info); ++position) {
+    for (UINT position = 0; ReadMenuItem(menu, position, ItemBy::Position, MIIM_ID, &info); ++position) {
         info.wID = map(info.wID);
-        WriteItemAt(menu, position, info);
+        WriteMenuItem(menu, position, ItemBy::Position, info);
     }
 }
 

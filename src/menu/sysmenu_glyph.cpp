@@ -1,26 +1,17 @@
 // The window-menu pictures (close, restore, maximize, minimize) as Marlett characters in
 // the icon cell of an item.
-#include "menu_measure.h"
-
 #include "../colour/colour_math.h"
+#include "../core/gdi_handles.h"
 #include "../core/module_state.h"
-#include "menu_measure_core.h"
+#include "marlett_font.h"
+#include "menu_paint.h"
 
 namespace varnelle {
-namespace {
-
-void DrawGlyphAt(HDC dc, const char* glyph, RECT cell, int dx, int dy)
-{
-    OffsetRect(&cell, dx, dy);
-    DrawTextA(dc, glyph, 1, &cell, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-}
-
-} // namespace
 
 void DrawSysMenuGlyph(HDC dc, const RECT* item, HBITMAP code, BYTE mode)
 {
-    const char glyph[2] = {SysMenuGlyphChar(reinterpret_cast<intptr_t>(code)), 0};
-    if (!glyph[0] || !dc || !item)
+    const char glyph = SysMenuGlyphChar(reinterpret_cast<intptr_t>(code));
+    if (!glyph || !dc || !item)
         return;
 
     unique_hfont font = CreateMenuMarlettFont();
@@ -29,22 +20,24 @@ void DrawSysMenuGlyph(HDC dc, const RECT* item, HBITMAP code, BYTE mode)
     SetBkMode(dc, TRANSPARENT);
     scoped_select selection(dc, font.get());
 
-    const RECT cell = {item->left, item->top, item->left + ModuleState.IconCellWidth, item->bottom};
+    RECT cell = {item->left, item->top, item->left + ModuleState.IconCellWidth, item->bottom};
     const COLORREF grey = DarkenColour(8, GetSysColor(COLOR_GRAYTEXT));
     switch (mode & 3) {
-    case 1:
+    case kDrawGrayed:
         SetTextColor(dc, grey);
-        DrawGlyphAt(dc, glyph, cell, 0, 0);
+        DrawGlyph(dc, glyph, cell);
         break;
-    case 2:
+    case kDrawSelected:
         // A grey copy down and to the right, the item's text colour up and to the left.
         SetTextColor(dc, grey);
-        DrawGlyphAt(dc, glyph, cell, 1, 1);
+        OffsetRect(&cell, 1, 1);
+        DrawGlyph(dc, glyph, cell);
         SetTextColor(dc, textColour);
-        DrawGlyphAt(dc, glyph, cell, -1, -1);
+        OffsetRect(&cell, -2, -2);
+        DrawGlyph(dc, glyph, cell);
         break;
-    case 3:
-        DrawGlyphAt(dc, glyph, cell, 0, 0);
+    case kDrawNormal:
+        DrawGlyph(dc, glyph, cell);
         break;
     default:
         break;

@@ -184,6 +184,11 @@ HWND TestWindow::release()
 }
 
 ScopedSysColors::ScopedSysColors(std::initializer_list<std::pair<int, COLORREF>> colours)
+    : ScopedSysColors(std::vector<std::pair<int, COLORREF>>(colours))
+{
+}
+
+ScopedSysColors::ScopedSysColors(const std::vector<std::pair<int, COLORREF>>& colours)
 {
     std::vector<COLORREF> values;
     for (auto& [index, colour] : colours) {

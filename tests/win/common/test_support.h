@@ -71,6 +71,7 @@ private:
 class ScopedSysColors {
 public:
     ScopedSysColors(std::initializer_list<std::pair<int, COLORREF>> colours);
+    explicit ScopedSysColors(const std::vector<std::pair<int, COLORREF>>& colours);
     ~ScopedSysColors();
     ScopedSysColors(const ScopedSysColors&) = delete;
     ScopedSysColors& operator=(const ScopedSysColors&) = delete;

@@ -4,7 +4,9 @@
 #include "common/test_support.h"
 #include "core/module_state.h"
 #include "menu/menu_font_scope.h"
+#include "menu/marlett_font.h"
 #include "menu/menu_measure.h"
+#include "menu/menu_paint.h"
 
 #include <gtest/gtest.h>
 

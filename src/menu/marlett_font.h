@@ -1,0 +1,19 @@
+// The Marlett symbol font in the size of the menu font: window-menu pictures, check marks
+// and radio bullets are characters of it.
+#pragma once
+#include <windows.h>
+
+#include "../core/gdi_handles.h"
+
+namespace varnelle {
+
+// Marlett in the size and weight of the menu font; null takes the default size (only the
+// face and the character set are known then).
+[[nodiscard]] unique_hfont CreateMarlettFont(const LOGFONTA* menuFont);
+// The same from the system's menu font of the moment.
+[[nodiscard]] unique_hfont CreateMenuMarlettFont();
+// Check marks and radio bullets: as CreateMenuMarlettFont, but never smaller than 15
+// pixels, so a small menu font still gives a readable mark.
+[[nodiscard]] unique_hfont CreateCheckMarlettFont();
+
+} // namespace varnelle

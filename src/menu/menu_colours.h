@@ -1,0 +1,87 @@
+// The colours of the menu looks, derived from the system colours of the moment. Platform-
+// free: no windows.h, so every table is tested natively with worked values; the painters
+// read the system colours and the screen depth and turn these colours into brushes.
+#pragma once
+#include <cstdint>
+
+namespace varnelle {
+
+// The system colours every look starts from, read afresh for each item painted.
+struct MenuScheme {
+    uint32_t highlight; // COLOR_HIGHLIGHT
+    uint32_t menu;      // COLOR_MENU
+    uint32_t window;    // COLOR_WINDOW
+    uint32_t grayText;  // COLOR_GRAYTEXT
+    uint32_t xp;        // GetXpHighlightColor: the pale selection tint
+};
+
+// Draw modes of the icon, glyph and box painters: the numbers DrawIcn takes.
+enum DrawMode : uint8_t {
+    kDrawGrayed = 1,
+    kDrawSelected = 2,
+    kDrawNormal = 3,
+};
+
+// Icons drawn flat: the selected mode (raised) becomes the normal one.
+inline uint8_t FlatIconMode(uint8_t mode)
+{
+    return mode == kDrawSelected ? static_cast<uint8_t>(kDrawNormal) : mode;
+}
+
+// How an item's state decides its look in every style.
+struct ItemLook {
+    bool selected;
+    bool grayed;
+    bool checked;
+    // A grayed item shows the selection look only while DisableSelect is set.
+    bool selectable;
+
+    bool showsSelection() const { return selected && selectable; }
+    // Grayed always wins; otherwise the selection look gives the selected mode.
+    DrawMode drawMode() const { return grayed ? kDrawGrayed : showsSelection() ? kDrawSelected : kDrawNormal; }
+};
+
+ItemLook LookOfItem(bool selected, bool grayed, bool checked, uint8_t disableSelect);
+
+// A box drawn with an outline and a fill (Rectangle with a pen and a brush), or with a
+// vertical gradient from `fill` at the top to `fillBottom` and a one-pixel frame.
+struct BoxColours {
+    uint32_t fill;
+    uint32_t fillBottom;
+    uint32_t outline;
+};
+
+// Style 2, the flat look. Low colour is a screen of fewer than 8 bits per pixel.
+struct Style2Colours {
+    uint32_t hotFill;        // hot-lit menu-bar item
+    uint32_t selectionFill;  // selected popup item
+    uint32_t selectionFrame; // frame of a selected popup item and of a hot-lit bar item
+    uint32_t columnFill;     // icon column
+    uint32_t textAreaFill;   // right of the icon column
+    uint32_t separatorLine;
+};
+Style2Colours Style2ColoursFor(const MenuScheme& scheme, bool lowColour);
+BoxColours Style2CheckBox(const MenuScheme& scheme, DrawMode mode, bool lowColour);
+
+// Style 1, the 3D look: the cell behind the check mark and the checked icon.
+uint32_t Style1LightCell(uint32_t menu);
+// Grey text on the highlight fill; when the two colours agree the text would vanish.
+uint32_t Style1SelectedGrayText(uint32_t grayText, uint32_t highlight);
+
+// Style 3, the gradient look (more than 8 bits per pixel) and its solid variant.
+struct HorizontalRun {
+    uint32_t left;
+    uint32_t right;
+};
+struct VerticalRun {
+    uint32_t top;
+    uint32_t bottom;
+};
+uint32_t Style3Frame(const MenuScheme& scheme);
+HorizontalRun Style3Background(uint32_t menu);
+VerticalRun Style3Selection(const MenuScheme& scheme);
+HorizontalRun Style3SeparatorLine(uint32_t grayText, uint32_t menu);
+// Gradient look: fill (top) to fillBottom framed in outline; solid look: Rectangle.
+BoxColours Style3CheckBox(const MenuScheme& scheme, DrawMode mode, bool gradientLook);
+
+} // namespace varnelle

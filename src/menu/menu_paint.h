@@ -1,0 +1,77 @@
+// Painting owner-drawn menu items: the painter of each style and the pieces they share.
+#pragma once
+#include <windows.h>
+
+#include "../core/exports.h"
+#include "menu_colours.h"
+#include "menu_measure_core.h"
+#include "separator_callback.h"
+
+namespace varnelle {
+
+// One painter per MenuStyle, 0 to 3. Each paints the whole item on every WM_DRAWITEM and
+// leaves the DRAWITEMSTRUCT as it found it; DrawMenuItem saves and restores the DC around it.
+using MenuPainter = void (*)(const DRAWITEMSTRUCT& item);
+inline constexpr int kMenuStyleCount = 4;
+
+void DrawMenuItemStyle0(const DRAWITEMSTRUCT& item);
+void DrawMenuItemStyle1(const DRAWITEMSTRUCT& item);
+void DrawMenuItemStyle2(const DRAWITEMSTRUCT& item);
+void DrawMenuItemStyle3(const DRAWITEMSTRUCT& item);
+
+// What the painters paint an item as, from its type bits: bitmap items are left alone.
+enum class PaintedKind { Text, Separator, Nothing };
+
+// The facts a painter reads about its item, by command identifier from the menu that holds
+// it (DRAWITEMSTRUCT.hwndItem). A failed read comes out as a text item without icon or glyph.
+struct PaintedItem {
+    PaintedKind kind = PaintedKind::Text;
+    UINT type = 0;
+    ULONG_PTR data = 0;       // an ordinary item's icon, a separator's callback
+    HBITMAP glyph = nullptr;  // hbmpItem: a window-menu picture code, or 0
+    char text[kMenuTextBufferSize] = {};
+    int length = 0;           // text items only
+
+    HICON icon() const { return kind == PaintedKind::Text ? reinterpret_cast<HICON>(data) : nullptr; }
+    SeparatorCallback callback() const { return SeparatorCallbackOf(type, data); }
+    BYTE radio() const { return (type & MFT_RADIOCHECK) ? 1 : 0; }
+};
+PaintedItem ReadPaintedItem(const DRAWITEMSTRUCT& item);
+
+// The system colours of the moment and the selection tint for a screen of `colourBits`.
+MenuScheme ReadMenuScheme(int colourBits);
+
+// The item's state as the looks of every style read it.
+ItemLook LookOf(const DRAWITEMSTRUCT& item);
+
+// Draws the item text in `area`: split at its first TAB, the part after it right-aligned
+// (the accelerator), the label left-aligned; a text without TAB is drawn whole with
+// `wholeFormat`. "&" marks the mnemonic; the DC's font and text colour are used.
+void DrawItemText(HDC dc, const RECT& area, const char* text, int length, UINT wholeFormat);
+inline constexpr UINT kLabelFormat = DT_VCENTER | DT_SINGLELINE | DT_NOCLIP;
+inline constexpr UINT kAcceleratorFormat = DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP;
+
+// One character of the DC's font (Marlett, selected by the caller) centred in `area`, in
+// the DC's text colour.
+void DrawGlyph(HDC dc, char glyph, const RECT& area);
+inline constexpr char kCheckGlyph = 'b';
+inline constexpr char kRadioGlyph = 'i';
+
+// A window-menu picture (hbmpItem HBMMENU_POPUP_CLOSE, _RESTORE, _MAXIMIZE or _MINIMIZE)
+// as a Marlett character in the icon cell of `item`. Any other code draws nothing and
+// leaves the DC alone.
+void DrawSysMenuGlyph(HDC dc, const RECT* item, HBITMAP code, BYTE mode);
+
+// The check box of each style, at the left of the item rectangle, in the icon column.
+void DrawCheckStyle1(HDC dc, const RECT* item, BYTE mode, BYTE isRadio);
+void DrawCheckStyle2(HDC dc, const RECT* item, BYTE mode, BYTE isRadio);
+void DrawCheckBoxStyle3(HDC dc, const RECT* item, BYTE mode);
+void DrawCheckStyle3(HDC dc, const RECT* item, BYTE mode, BYTE isRadio);
+
+// FillRect with a system colour brush, given as the colour index (never deleted).
+inline void FillWithSysColour(HDC dc, const RECT& area, int colourIndex)
+{
+    FillRect(dc, &area, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(colourIndex + 1)));
+}
+
+} // namespace varnelle

@@ -1,0 +1,156 @@
+// Style 3, the gradient look: item backgrounds in a soft horizontal gradient of the menu
+// colour, a vertical gradient selection bar with a dark frame, gradient check boxes, and
+// separator lines fading into the menu colour. At 8 bits per pixel or less the same
+// pieces are painted in solid colours. Popup and menu-bar items are painted alike.
+#include "../core/gdi_handles.h"
+#include "../core/module_state.h"
+#include "marlett_font.h"
+#include "menu_measure.h"
+#include "menu_paint.h"
+
+namespace varnelle {
+namespace {
+
+// The colours and brushes of one item; gradients only above 8 bits per pixel.
+struct Style3Paint {
+    explicit Style3Paint(int colourBits)
+        : scheme(ReadMenuScheme(colourBits)),
+          gradientLook(colourBits > 8),
+          frame(CreateSolidBrush(gradientLook ? Style3Frame(scheme) : scheme.highlight))
+    {
+        if (!gradientLook) {
+            selection.reset(CreateSolidBrush(scheme.xp));
+            menu.reset(CreateSolidBrush(scheme.menu));
+            grayText.reset(CreateSolidBrush(scheme.grayText));
+        }
+    }
+
+    void fillBackground(HDC dc, const RECT& area) const
+    {
+        if (gradientLook) {
+            const HorizontalRun run = Style3Background(scheme.menu);
+            Gradient_Fill(dc, &area, run.left, run.right, 0);
+        } else {
+            FillRect(dc, &area, menu.get());
+        }
+    }
+
+    MenuScheme scheme;
+    bool gradientLook;
+    unique_hbrush frame;     // selection frame: dark tint, or the highlight colour
+    unique_hbrush selection; // solid look only
+    unique_hbrush menu;
+    unique_hbrush grayText;
+};
+
+// A one-pixel line from 5 pixels right of the icon column (as the last text item left it)
+// to the right edge.
+void PaintPlainSeparator(HDC dc, const RECT& item, const Style3Paint& paint)
+{
+    paint.fillBackground(dc, item);
+    const int middle = item.top + (item.bottom - item.top) / 2;
+    const RECT line = {item.left + ModuleState.IconCellWidth + 5, middle - 1, item.right, middle};
+    if (paint.gradientLook) {
+        const HorizontalRun run = Style3SeparatorLine(paint.scheme.grayText, paint.scheme.menu);
+        Gradient_Fill(dc, &line, run.left, run.right, 0);
+    } else {
+        FillRect(dc, &line, paint.grayText.get());
+    }
+}
+
+void PaintTextItem(const DRAWITEMSTRUCT& item, const PaintedItem& facts, const Style3Paint& paint)
+{
+    const HDC dc = item.hDC;
+    const RECT& full = item.rcItem;
+    const RECT working = {full.left, full.top + 1, full.right, full.bottom - 1};
+    const ItemLook look = LookOf(item);
+    const HICON icon = facts.icon();
+    CalcIconCell(facts.text, facts.length, icon);
+    SetTextColor(dc, look.grayed ? paint.scheme.grayText : GetSysColor(COLOR_MENUTEXT));
+
+    // A selected item that may not show the selection (grayed, DisableSelect 0) keeps
+    // whatever the menu showed there.
+    if (look.showsSelection()) {
+        if (paint.gradientLook) {
+            const VerticalRun run = Style3Selection(paint.scheme);
+            Gradient_Fill(dc, &working, run.top, run.bottom, 1);
+        } else {
+            FillRect(dc, &working, paint.selection.get());
+        }
+        FrameRect(dc, &working, paint.frame.get());
+    } else if (!look.selected) {
+        paint.fillBackground(dc, full);
+    }
+    const BYTE mode = look.drawMode();
+    // Icons are never raised in this look; a check mark keeps the selected box.
+    const BYTE iconMode = FlatIconMode(mode);
+
+    if (look.checked && icon) {
+        DrawCheckBoxStyle3(dc, &working, iconMode);
+        DrawIcn(dc, &working, icon, iconMode, 0);
+    } else if (look.checked) {
+        DrawCheckStyle3(dc, &working, mode, facts.radio());
+    } else if (icon) {
+        DrawIcn(dc, &working, icon, iconMode, 0);
+    } else if (facts.glyph) {
+        DrawSysMenuGlyph(dc, &working, facts.glyph, iconMode);
+    }
+
+    const RECT text = {full.left + ModuleState.IconCellWidth + 4, full.top + 1, full.right - 10, full.bottom - 1};
+    DrawItemText(dc, text, facts.text, facts.length, kLabelFormat);
+}
+
+} // namespace
+
+void DrawMenuItemStyle3(const DRAWITEMSTRUCT& item)
+{
+    const Style3Paint paint(NumColorBits());
+    const PaintedItem facts = ReadPaintedItem(item);
+    switch (facts.kind) {
+    case PaintedKind::Separator:
+        if (SeparatorCallback callback = facts.callback())
+            PaintCallbackSeparator(&item, callback);
+        else
+            PaintPlainSeparator(item.hDC, item.rcItem, paint);
+        return;
+    case PaintedKind::Text:
+        PaintTextItem(item, facts, paint);
+        return;
+    case PaintedKind::Nothing:
+        return;
+    }
+}
+
+void DrawCheckBoxStyle3(HDC dc, const RECT* item, BYTE mode)
+{
+    const int bits = NumColorBits();
+    const bool gradientLook = bits > 8;
+    const BoxColours colours = Style3CheckBox(ReadMenuScheme(bits), static_cast<DrawMode>(mode & 3), gradientLook);
+    const RECT box = {item->left, item->top, item->left + ModuleState.IconCellWidth, item->bottom};
+    if (gradientLook) {
+        Gradient_Fill(dc, &box, colours.fill, colours.fillBottom, 1);
+        const unique_hbrush frame(CreateSolidBrush(colours.outline));
+        FrameRect(dc, &box, frame.get());
+        return;
+    }
+    const unique_hpen pen(CreatePen(PS_SOLID, 1, colours.outline));
+    const unique_hbrush fill(CreateSolidBrush(colours.fill));
+    const scoped_select selectPen(dc, pen.get());
+    const scoped_select selectFill(dc, fill.get());
+    Rectangle(dc, box.left, box.top, box.right, box.bottom);
+}
+
+void DrawCheckStyle3(HDC dc, const RECT* item, BYTE mode, BYTE isRadio)
+{
+    unique_hfont font = CreateCheckMarlettFont();
+    DrawCheckBoxStyle3(dc, item, mode);
+    // The check mark sits one pixel lower than the bullet.
+    RECT glyphArea = {item->left, item->top, item->left + ModuleState.IconCellWidth, item->bottom};
+    if (!isRadio)
+        glyphArea.top += 1;
+    SetBkMode(dc, TRANSPARENT);
+    const scoped_select selectFont(dc, font.get());
+    DrawGlyph(dc, isRadio ? kRadioGlyph : kCheckGlyph, glyphArea);
+}
+
+} // namespace varnelle
