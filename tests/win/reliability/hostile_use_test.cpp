@@ -88,6 +88,7 @@ TEST_P(HostileUse, ItemsChangedInTheApplicationsInitMenuPopup)
     };
     ExpectNothingLeft(8, [&](int) {
         measureItemsSeen = 0;
+        drawItemsSeen = 0;
         TrackMenu(hwnd_, menu.file);
     });
     onMessage = nullptr;
@@ -101,8 +102,10 @@ TEST_P(HostileUse, ItemsChangedInTheApplicationsInitMenuPopup)
     GetMenuStringA(menu.bar, 102, text, sizeof(text), MF_BYCOMMAND);
     EXPECT_STREQ(text, "&Quit now");
     ExpectConvertedForStyle(menu.file, style);
-    if (style != 0)
+    if (style != 0) {
         EXPECT_GE(measureItemsSeen, 4);
+        EXPECT_GE(drawItemsSeen, 4); // painted by the style's painter on the way
+    }
 }
 
 // The window is destroyed, or its menu, while the popup is open, or from the WM_COMMAND
@@ -293,8 +296,9 @@ TEST(HostileUseOfStyles, StylesOutsideTheRangeConvertAndPaintNothing)
 
 
 // Texts longer than the 127 characters measurement reads, empty, or nothing but TABs and
-// ampersands: measured without a crash, the long one as its first 127 characters.
-TEST(HostileUseOfTexts, LongEmptyAndAllTabTextsAreMeasured)
+// ampersands: measured and painted in every style that paints, the long one measured as
+// its first 127 characters.
+TEST(HostileUseOfTexts, LongEmptyAndAllTabTextsAreMeasuredAndPainted)
 {
     const std::string longText(300, 'W');
     const std::string first127 = longText.substr(0, 127);
@@ -310,9 +314,12 @@ TEST(HostileUseOfTexts, LongEmptyAndAllTabTextsAreMeasured)
             AppendMenuA(popup, MF_STRING, id, text.c_str());
         ASSERT_EQ(RedrawMenu(hwnd, popup, style), 1);
         measuredSizes.clear();
+        drawItemsSeen = 0;
         onMessage = RecordMeasuredSizes;
         TrackMenu(hwnd, popup);
         onMessage = nullptr;
+        // Painted too, by the style's painter, before they reached the application.
+        EXPECT_GE(drawItemsSeen, static_cast<int>(items.size()));
         for (const auto& [id, text] : items) {
             ASSERT_EQ(measuredSizes.count(id), 1u) << id;
             EXPECT_GT(measuredSizes[id].cx, 0) << id;

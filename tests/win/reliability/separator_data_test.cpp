@@ -108,8 +108,7 @@ TEST(SeparatorData, DataThatIsNotCodeIsAPlainSeparatorInEveryStyle)
         for (UINT position = 0; position < static_cast<UINT>(GetMenuItemCount(popup)); ++position)
             ids.push_back(GetMenuItemID(popup, static_cast<int>(position)));
         EXPECT_GE(callbackMeasures, 1);
-        if (style == 0)
-            EXPECT_GE(callbackPaints, 1);
+        EXPECT_GE(callbackPaints, 1);
         ASSERT_EQ(measuredSizes.count(ids[callbackAt]), 1u);
         EXPECT_EQ(measuredSizes[ids[callbackAt]].cx, kCallbackWidth);
         if (style != 0) {
