@@ -204,20 +204,20 @@ ScopedSysColors::~ScopedSysColors()
     SetSysColors(static_cast<int>(indexes_.size()), indexes_.data(), previous_.data());
 }
 
+static BOOL CALLBACK CollectLibraryProperty(HWND, LPSTR name, HANDLE, ULONG_PTR list)
+{
+    if (IS_INTRESOURCE(name))
+        return TRUE;
+    std::string text = name;
+    if (text == "OLD_WND_PROC" || text == "CTRL_STRUCT" || text.rfind("VARNELLE_", 0) == 0)
+        reinterpret_cast<std::vector<std::string>*>(list)->push_back(text);
+    return TRUE;
+}
+
 std::vector<std::string> LibraryPropertyNames(HWND window)
 {
     std::vector<std::string> names;
-    EnumPropsExA(
-        window,
-        [](HWND, LPSTR name, HANDLE, ULONG_PTR list) -> BOOL {
-            if (IS_INTRESOURCE(name))
-                return TRUE;
-            std::string text = name;
-            if (text == "OLD_WND_PROC" || text == "CTRL_STRUCT" || text.rfind("VARNELLE_", 0) == 0)
-                reinterpret_cast<std::vector<std::string>*>(list)->push_back(text);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&names));
+    EnumPropsExA(window, CollectLibraryProperty, reinterpret_cast<LPARAM>(&names));
     return names;
 }
 

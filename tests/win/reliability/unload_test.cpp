@@ -126,6 +126,16 @@ TEST(UnloadWhileHooked, ButtonsAndTheirParentKeepWorkingAfterFreeLibrary)
     EXPECT_TRUE(library.loaded());
 }
 
+namespace {
+
+WNDPROC partyBelow = nullptr;
+LRESULT CALLBACK PartyAbove(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return CallWindowProcA(partyBelow, window, message, wParam, lParam);
+}
+
+} // namespace
+
 // With another party's procedure on top the menu hook stays in the chain until the
 // window's last message, which the library still handles.
 TEST(UnloadWhileHooked, APassThroughHookWorksToTheLastMessageAfterFreeLibrary)
@@ -138,12 +148,8 @@ TEST(UnloadWhileHooked, APassThroughHookWorksToTheLastMessageAfterFreeLibrary)
     HMENU popup = menu.file;
     SetMenu(hwnd, menu.bar);
     ASSERT_EQ(redrawMenu(hwnd, menu.bar, 1), 1);
-    static WNDPROC below = nullptr;
-    below = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-        hwnd, GWLP_WNDPROC,
-        reinterpret_cast<LONG_PTR>(+[](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-            return CallWindowProcA(below, window, message, wParam, lParam);
-        })));
+    partyBelow = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PartyAbove)));
     FreeLibrary(library.module());
     bool loadedAtNcDestroy = false;
     onMessage = [&](HWND, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
