@@ -8,8 +8,8 @@
 //          30 to 60 ms (it makes and maps a popup window each time) and a hover cycle's two
 //          real repaints 10 ms, so the full counts would add over ten minutes to every run
 //          of the 64-bit suite; the default there;
-//   guest  tens to hundreds per case, still enough that one object or block left per call
-//          shows; the default of the 32-bit build, which runs in an emulated guest where
+//   guest  ten to a few hundred per case, still enough that one object or block left per
+//          call shows; the default of the 32-bit build, which runs in an emulated guest where
 //          the same work takes tens of times longer.
 #include "reliability/host_testing.h"
 #include "varnelle.h"
@@ -258,6 +258,7 @@ struct SoakCase {
     int full;
     int suite;
     int guest;
+    int warmUp; // calls that reach every item kind, state and pattern once first
     std::function<void(int)> run;
 
     int count() const
@@ -286,12 +287,12 @@ std::vector<SoakCase> SoakCases()
     const int styles = static_cast<int>(sizeof(kSoakStyles) / sizeof(kSoakStyles[0]));
     for (int style : kSoakStyles)
         cases.push_back({"ItemPaintsStyle" + std::to_string(style), 100000 / styles, 100000 / styles, 2000 / styles,
-                         [style](int count) { PaintItems(style, count); }});
+                         400, [style](int count) { PaintItems(style, count); }});
     for (int style : kSoakStyles)
-        cases.push_back({"MenuLoopsStyle" + std::to_string(style), 10000 / styles, 2000 / styles, 100 / styles,
+        cases.push_back({"MenuLoopsStyle" + std::to_string(style), 10000 / styles, 2000 / styles, 40 / styles, 2,
                          [style](int count) { RunMenuLoops(style, count); }});
-    cases.push_back({"FillBitmaps", 10000, 10000, 500, MakeFillBitmaps});
-    cases.push_back({"ButtonHoverCycles", 10000, 2000, 500, HoverButton});
+    cases.push_back({"FillBitmaps", 10000, 10000, 500, 18, MakeFillBitmaps});
+    cases.push_back({"ButtonHoverCycles", 10000, 2000, 100, 3, HoverButton});
     return cases;
 }
 
@@ -321,7 +322,7 @@ TEST_P(Soak, LeavesNothingBehind)
 {
     const SoakCase& soak = GetParam();
     const int count = soak.count();
-    soak.run(count / 50 + 1); // the system's caches settle first
+    soak.run(soak.warmUp); // the system's caches settle first
     const ResourceCounts before = CountResources();
     const DWORD start = GetTickCount();
     soak.run(count);
