@@ -25,7 +25,11 @@ else()
     if(VARNELLE_WIDTH EQUAL 32)
         # SSE2 doubles give the same roundings as the 64-bit build; callers may enter
         # with a 4-byte aligned stack.
-        target_compile_options(varnelle_objects PRIVATE -msse2 -mfpmath=sse -mincoming-stack-boundary=2)
+        target_compile_options(varnelle_objects PRIVATE -msse2 -mfpmath=sse)
+        if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+            # Clang already assumes a 4-byte aligned stack on 32-bit Windows.
+            target_compile_options(varnelle_objects PRIVATE -mincoming-stack-boundary=2)
+        endif()
     endif()
 endif()
 
@@ -42,8 +46,13 @@ if(MSVC)
     target_link_options(Varnelle PRIVATE /NODEFAULTLIB /ENTRY:DllEntry)
     target_link_libraries(Varnelle PRIVATE ${VARNELLE_SYSTEM_LIBS})
 else()
+    set(VARNELLE_CRT_SUPPORT_OPTIONS -fno-builtin -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables)
+    if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+        # Clang's -fno-builtin already keeps these loops from becoming calls to themselves.
+        list(APPEND VARNELLE_CRT_SUPPORT_OPTIONS -fno-tree-loop-distribute-patterns)
+    endif()
     set_source_files_properties(${CMAKE_SOURCE_DIR}/src/core/crt_support.cpp PROPERTIES COMPILE_OPTIONS
-        "-fno-builtin;-fno-tree-loop-distribute-patterns;-fno-exceptions;-fno-rtti;-fno-asynchronous-unwind-tables")
+        "${VARNELLE_CRT_SUPPORT_OPTIONS}")
     set_source_files_properties(${CMAKE_SOURCE_DIR}/src/core/module_entry.cpp PROPERTIES COMPILE_OPTIONS
         "-fno-exceptions;-fno-rtti;-fno-asynchronous-unwind-tables")
     if(VARNELLE_WIDTH EQUAL 32)
@@ -65,11 +74,14 @@ else()
             VERBATIM)
     endif()
 endif()
+# Version resource, stripped DLL with its debug file, install rules and the zip archive.
+include(${PROJECT_SOURCE_DIR}/cmake/install.cmake)
 
-include(${CMAKE_SOURCE_DIR}/demo/demo.cmake)
+include(${CMAKE_SOURCE_DIR}/samples/samples.cmake)
 
 if(VARNELLE_BUILD_TESTS)
     include(${CMAKE_SOURCE_DIR}/tests/tests.cmake)
 endif()
 include(${CMAKE_SOURCE_DIR}/bench/fillbmp.cmake)
 include(${CMAKE_SOURCE_DIR}/bench/gradient.cmake)
+include(${CMAKE_SOURCE_DIR}/bench/paint.cmake)

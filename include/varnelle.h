@@ -28,6 +28,23 @@ extern "C" {
 #define VARNELLE_NOTHROW
 #endif
 
+/* Styles of RedrawMenu: 0 leaves the items to the system (callback separators stay
+   owner-drawn), 1 to 3 are the library's looks. */
+#define VARNELLE_MENU_SYSTEM 0
+#define VARNELLE_MENU_STYLE1 1
+#define VARNELLE_MENU_STYLE2 2
+#define VARNELLE_MENU_STYLE3 3
+
+/* Draw modes of DrawIcn (0 also draws normally). */
+#define VARNELLE_DRAW_GRAYED 1
+#define VARNELLE_DRAW_SELECTED 2
+#define VARNELLE_DRAW_NORMAL 3
+
+/* CTRL_STRUCT.dwIconAlign: where the icon goes when the button also has text. */
+#define VARNELLE_ICON_LEFT 0x100
+#define VARNELLE_ICON_RIGHT 0x200
+#define VARNELLE_ICON_TOP 0x400
+
 /* Called to measure (dc and rect null: return the width in pixels, 0 or less for the
    default 8; the height is 5) and to paint a callback separator or a left border band (rect
    as wide as the item and as tall as the DC's clip box). */
@@ -51,7 +68,7 @@ typedef struct CTRL_STRUCT {
     HICON hIcon;
     HICON hIconHover;
     DWORD dwFlat;
-    DWORD dwIconAlign; /* 0x100 left, 0x200 right, 0x400 top */
+    DWORD dwIconAlign; /* VARNELLE_ICON_LEFT, _RIGHT or _TOP */
     DWORD dwEdge;
     COLORREF crTextHover;
     COLORREF crTextPressed;

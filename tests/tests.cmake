@@ -47,6 +47,9 @@ foreach(dir ${VARNELLE_TEST_DIRS})
     if(NOT IS_DIRECTORY ${dir} OR subsystem STREQUAL "common")
         continue()
     endif()
+    if(subsystem STREQUAL "gallery" AND NOT TARGET varnelle_gallery_scenes)
+        continue()
+    endif()
     file(GLOB black_box CONFIGURE_DEPENDS ${dir}/*.cpp)
     if(black_box)
         set(exe test_${subsystem})
@@ -82,6 +85,23 @@ if(VARNELLE_REGISTER_WINDOWS_TESTS)
     set_tests_properties(test_soak PROPERTIES TIMEOUT 1500)
 endif()
 
+# The golden-image test renders the gallery's scenes and reads the goldens from the source
+# tree. It sets system colours, which hold for the whole wineserver: tests that change
+# them take the "syscolors" lock.
+if(TARGET test_gallery)
+    target_link_libraries(test_gallery PRIVATE varnelle_gallery_scenes)
+    target_compile_definitions(test_gallery PRIVATE VARNELLE_GOLDEN_DIR="${CMAKE_SOURCE_DIR}/tests/golden")
+    if(VARNELLE_REGISTER_WINDOWS_TESTS)
+        set_tests_properties(test_gallery test_gallery_winxp PROPERTIES RESOURCE_LOCK syscolors)
+    endif()
+endif()
+
+# The sample application's smoke test drives its window in process and starts the program.
+if(TARGET test_samples)
+    target_link_libraries(test_samples PRIVATE varnelle_sample_window)
+    add_dependencies(test_samples varnelle_sample)
+endif()
+
 # The menu looks once more on a screen of 8 bits per pixel, where they take their
 # low-colour colours.
 if(VARNELLE_REGISTER_WINDOWS_TESTS AND TARGET test_menu)
@@ -89,6 +109,16 @@ if(VARNELLE_REGISTER_WINDOWS_TESTS AND TARGET test_menu)
         COMMAND ${CMAKE_SOURCE_DIR}/scripts/on-screen-depth 8 ${VARNELLE_WINE_RUN} $<TARGET_FILE:test_menu>
             --gtest_filter=*MenuPaint*)
     set_tests_properties(test_menu_depth8 PROPERTIES TIMEOUT 600)
+endif()
+
+# Fill bitmaps on screens of 16 and 8 bits per pixel, where they take the screen's format
+# and must still hold what the system makes of the same 8-bit image.
+if(VARNELLE_REGISTER_WINDOWS_TESTS AND TARGET test_fillbmp)
+    foreach(depth 16 8)
+        add_test(NAME test_fillbmp_depth${depth}
+            COMMAND ${CMAKE_SOURCE_DIR}/scripts/on-screen-depth ${depth} ${VARNELLE_WINE_RUN} $<TARGET_FILE:test_fillbmp>)
+        set_tests_properties(test_fillbmp_depth${depth} PROPERTIES TIMEOUT 600)
+    endforeach()
 endif()
 
 # Export table, imports and stdcall decorations of the DLL; runs on the host for both widths

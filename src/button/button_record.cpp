@@ -1,5 +1,6 @@
 // The library's copy of a button's CTRL_STRUCT.
 #include "button_internal.h"
+#include "button_layout.h"
 
 #include "../core/gdi_handles.h"
 #include "../core/memory_routines.h"
@@ -44,6 +45,8 @@ static_assert(offsetof(CTRL_STRUCT, hBmpHover) == 52);
 static_assert(offsetof(CTRL_STRUCT, hBmpPressed) == 56);
 static_assert(sizeof(CTRL_STRUCT) == 60);
 #endif
+static_assert(varnelle::kIconAlignLeft == VARNELLE_ICON_LEFT && varnelle::kIconAlignRight == VARNELLE_ICON_RIGHT &&
+              varnelle::kIconAlignTop == VARNELLE_ICON_TOP);
 
 namespace varnelle {
 

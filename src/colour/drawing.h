@@ -4,7 +4,28 @@
 
 #include <cstdint>
 
+#include "../core/gdi_handles.h"
+
 namespace varnelle {
+
+// An icon as GetIconInfo gives it: copies of its bitmaps (ours to delete) and its size.
+// A monochrome icon has no colour bitmap: its mask holds the AND and XOR halves one above
+// the other, so it is half the mask high.
+struct IconImage {
+    unique_hbitmap mask;
+    unique_hbitmap colour;
+    int32_t width = 0;
+    int32_t height = 0;
+    int32_t colourHeight = 0; // 0 for a monochrome icon, as menu measurement counts it
+};
+
+// Reads an icon once for everything drawn of it; a handle that is not an icon yields no
+// image (false).
+[[nodiscard]] bool ReadIcon(HICON icon, IconImage& image);
+
+// DrawIcn with the icon already read: centred in the menu icon cell whose top-left corner
+// is the cell's, in the look of the draw mode (0 and 3 normal, 1 disabled, 2 raised).
+void DrawCellIcon(HDC dc, const RECT& cell, HICON icon, const IconImage& image, int mode, bool embossed);
 
 // Darkens the pixels already in the rectangle by their distance from its edges, row by
 // row from the top and left to right, reading and writing each pixel (GetPixel/SetPixel).

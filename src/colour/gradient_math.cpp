@@ -58,4 +58,29 @@ void FillGradient(uint32_t* pixels, int32_t width, int32_t height, uint32_t star
         CopyRow(pixels, pixels + y * stride, width);
 }
 
+GradientTile GradientTileFor(int32_t width, int32_t height, bool vertical)
+{
+    if (!vertical)
+        return {width < kGradientTilePixels ? width : kGradientTilePixels, 1};
+    const int32_t columns = width < kGradientTileColumns ? width : kGradientTileColumns;
+    const int32_t rows = kGradientTilePixels / (columns > 0 ? columns : 1);
+    return {columns, height < rows ? height : rows};
+}
+
+void FillGradientTile(uint32_t* pixels, GradientTile tile, int32_t first, int32_t steps, uint32_t start,
+                      uint32_t end, bool vertical)
+{
+    if (!pixels || tile.width <= 0 || tile.height <= 0)
+        return;
+    if (!vertical) {
+        for (int32_t x = 0; x < tile.width; ++x)
+            pixels[x] = GradientStepPixel(start, end, first + x, steps);
+        return;
+    }
+    const size_t stride = static_cast<size_t>(tile.width);
+    for (int32_t line = 0; line < tile.height; ++line)
+        FillDwords(pixels + static_cast<size_t>(tile.height - 1 - line) * stride, static_cast<uint32_t>(tile.width) * 4,
+                   GradientStepPixel(start, end, first + line, steps));
+}
+
 } // namespace varnelle

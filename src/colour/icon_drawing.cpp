@@ -3,6 +3,7 @@
 #include "../core/exports.h"
 #include "../core/gdi_handles.h"
 #include "../core/module_state.h"
+#include "drawing.h"
 #include "drawing_geometry.h"
 
 #include <cstdint>
@@ -15,32 +16,6 @@ namespace {
 // through black text and a white background, the brush lands where the source bit is 0
 // and the destination stays where it is 1.
 constexpr DWORD kSilhouetteRop = 0x00B8074A;
-
-// GetIconInfo's bitmap copies (ours to delete) and the icon's size.
-struct IconImage {
-    unique_hbitmap mask;
-    unique_hbitmap colour;
-    int32_t width = 0;
-    int32_t height = 0;
-};
-
-// A handle that is not an icon yields no image. A monochrome icon has no colour bitmap:
-// its mask holds the AND and XOR halves one above the other, so it is half the mask high.
-[[nodiscard]] bool ReadIcon(HICON icon, IconImage& image)
-{
-    ICONINFO info = {};
-    if (!icon || !GetIconInfo(icon, &info))
-        return false;
-    image.mask.reset(info.hbmMask);
-    image.colour.reset(info.hbmColor);
-    BITMAP bitmap = {};
-    HBITMAP measured = image.colour ? image.colour.get() : image.mask.get();
-    if (!measured || !GetObjectA(measured, sizeof bitmap, &bitmap))
-        return false;
-    image.width = bitmap.bmWidth;
-    image.height = image.colour ? bitmap.bmHeight : bitmap.bmHeight / 2;
-    return image.width > 0 && image.height > 0 && image.mask;
-}
 
 void DrawNormal(HDC dc, POINT at, HICON icon, const IconImage& image)
 {
@@ -130,19 +105,44 @@ IconLook CellIconLook(int mode)
 
 } // namespace
 
+namespace varnelle {
+
+bool ReadIcon(HICON icon, IconImage& image)
+{
+    ICONINFO info = {};
+    if (!icon || !GetIconInfo(icon, &info))
+        return false;
+    image.mask.reset(info.hbmMask);
+    image.colour.reset(info.hbmColor);
+    BITMAP bitmap = {};
+    HBITMAP measured = image.colour ? image.colour.get() : image.mask.get();
+    if (!measured || !GetObjectA(measured, sizeof bitmap, &bitmap))
+        return false;
+    image.width = bitmap.bmWidth;
+    image.height = image.colour ? bitmap.bmHeight : bitmap.bmHeight / 2;
+    image.colourHeight = image.colour ? bitmap.bmHeight : 0;
+    return image.width > 0 && image.height > 0 && image.mask;
+}
+
+void DrawCellIcon(HDC dc, const RECT& cell, HICON icon, const IconImage& image, int mode, bool embossed)
+{
+    if (!dc || !WithinGdiRange(cell.left) || !WithinGdiRange(cell.top) || image.width <= 0)
+        return;
+    // The cell is the one the last menu measurement left; 0 x 0 before any.
+    POINT at = {CentredPosition(cell.left, ModuleState.IconCellWidth, image.width),
+                CentredPosition(cell.top, ModuleState.IconCellHeight, image.height)};
+    DrawIconLook(dc, at, icon, image, CellIconLook(mode), embossed);
+}
+
+} // namespace varnelle
+
 // Bad input (no DC, no rectangle, a handle that is not an icon, coordinates GDI cannot
 // address) draws nothing; the result is nonzero in every case, as callers expect.
 extern "C" BOOL WINAPI DrawIcn(HDC dc, const RECT* cell, HICON icon, int mode, int embossed) noexcept
 {
-    if (!dc || !cell || !WithinGdiRange(cell->left) || !WithinGdiRange(cell->top))
-        return TRUE;
     IconImage image;
-    if (!ReadIcon(icon, image))
-        return TRUE;
-    // The cell is the one the last menu measurement left; 0 x 0 before any.
-    POINT at = {CentredPosition(cell->left, ModuleState.IconCellWidth, image.width),
-                CentredPosition(cell->top, ModuleState.IconCellHeight, image.height)};
-    DrawIconLook(dc, at, icon, image, CellIconLook(mode), static_cast<uint8_t>(embossed) != 0);
+    if (cell && ReadIcon(icon, image))
+        DrawCellIcon(dc, *cell, icon, image, mode, static_cast<uint8_t>(embossed) != 0);
     return TRUE;
 }
 

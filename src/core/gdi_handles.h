@@ -110,6 +110,26 @@ private:
     int saved_;
 };
 
+// Puts the DC's brush origin back at scope exit, for code that moves it (SetBrushOrgEx
+// applies to the brush selected after it).
+class [[nodiscard]] scoped_brush_origin {
+public:
+    explicit scoped_brush_origin(HDC dc) : dc_(dc), saved_(GetBrushOrgEx(dc, &previous_) != FALSE) {}
+    scoped_brush_origin(const scoped_brush_origin&) = delete;
+    scoped_brush_origin& operator=(const scoped_brush_origin&) = delete;
+    ~scoped_brush_origin()
+    {
+        if (saved_)
+            SetBrushOrgEx(dc_, previous_.x, previous_.y, nullptr);
+    }
+    bool saved() const { return saved_; }
+
+private:
+    HDC dc_;
+    POINT previous_ = {};
+    bool saved_;
+};
+
 class [[nodiscard]] scoped_text_color {
 public:
     scoped_text_color(HDC dc, COLORREF colour) : dc_(dc), previous_(SetTextColor(dc, colour)) {}

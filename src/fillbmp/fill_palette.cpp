@@ -71,4 +71,22 @@ void BuildFillPalettes(const FillColours& colours, int32_t highlightPercent, int
     }
 }
 
+void ExpandFillRows(const uint8_t* indexes, uint32_t indexStride, int32_t width, int32_t rows,
+                    const uint8_t* palette, uint32_t* words)
+{
+    uint32_t colours[kFillPaletteEntries];
+    for (int32_t i = 0; i < kFillPaletteEntries; ++i)
+        colours[i] = palette[i * 4] | (palette[i * 4 + 1] << 8) | (static_cast<uint32_t>(palette[i * 4 + 2]) << 16);
+    for (int32_t r = 0; r < rows; ++r, indexes += indexStride, words += width) {
+        int32_t x = 0;
+        for (; x + 4 <= width; x += 4) {
+            const uint32_t a = colours[indexes[x]], b = colours[indexes[x + 1]];
+            const uint32_t c = colours[indexes[x + 2]], d = colours[indexes[x + 3]];
+            words[x] = a, words[x + 1] = b, words[x + 2] = c, words[x + 3] = d;
+        }
+        for (; x < width; ++x)
+            words[x] = colours[indexes[x]];
+    }
+}
+
 } // namespace varnelle

@@ -34,4 +34,10 @@ struct FillColours {
 void BuildFillPalettes(const FillColours& colours, int32_t highlightPercent, int32_t tintPercent,
                        uint32_t tintColour, uint8_t* plain, uint8_t* highlighted);
 
+// The image in 32-bit pixel words (0x00RRGGBB, a 32-bit DIB's order) through a palette
+// as above: `rows` rows of `width` indexes, `indexStride` bytes apart, become rows of
+// `width` words, in the same order.
+void ExpandFillRows(const uint8_t* indexes, uint32_t indexStride, int32_t width, int32_t rows,
+                    const uint8_t* palette, uint32_t* words);
+
 } // namespace varnelle

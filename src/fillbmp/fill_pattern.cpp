@@ -39,12 +39,12 @@ uint32_t GrainColumnsOuter(const FillImage& image, uint32_t seed, const GrainPar
 {
     const GrainLanes lanes = MakeGrainLanes(static_cast<uint32_t>(image.height));
     const LcgJump nextRow = LcgJumpBy(1);
-    uint32_t rowSeed = seed;
-    for (int32_t r = 0; r < image.height; ++r) {
+    uint32_t rowSeed = LcgJumpBy(static_cast<uint32_t>(image.bandBegin())).apply(seed);
+    for (int32_t r = image.bandBegin(); r < image.bandEnd(); ++r) {
         ApplyGrain(pattern, image.row(r), image.width, rowSeed, lanes, params);
         rowSeed = nextRow.apply(rowSeed);
     }
-    return LcgJumpBy(static_cast<uint32_t>(image.width) * static_cast<uint32_t>(image.height)).apply(seed);
+    return AfterPass(image, seed);
 }
 
 } // namespace fill
@@ -142,7 +142,7 @@ uint32_t DrawFillPattern(int32_t kind, int32_t noise, const FillImage& image, vo
     case 9:
         return DrawScratches(n, image, scratch, seed);
     default:
-        for (int32_t r = 0; r < H; ++r)
+        for (int32_t r = image.bandBegin(); r < image.bandEnd(); ++r)
             memset(image.row(r), 0, static_cast<size_t>(W));
         return seed;
     }

@@ -24,13 +24,20 @@ inline uint32_t FillScratchBytes(int32_t width)
     return 5u * static_cast<uint32_t>(width);
 }
 
+// An image of width x height, of which `pixels` holds the band of rows firstRow ..
+// firstRow + bandRows - 1 (bandRows 0: every row), `stride` bytes apart. Row 0 is the
+// bottom line. Drawing band by band gives the same pixels as drawing the whole image.
 struct FillImage {
-    uint8_t* pixels; // row 0 is the bottom line
+    uint8_t* pixels; // row firstRow
     int32_t width;
     int32_t height;
     uint32_t stride; // at least width
+    int32_t firstRow = 0;
+    int32_t bandRows = 0;
 
-    uint8_t* row(int32_t r) const { return pixels + static_cast<uint32_t>(r) * stride; }
+    int32_t bandBegin() const { return firstRow; }
+    int32_t bandEnd() const { return bandRows > 0 ? firstRow + bandRows : height; }
+    uint8_t* row(int32_t r) const { return pixels + static_cast<uint32_t>(r - firstRow) * stride; }
 };
 
 // Random numbers one pattern draws: width * height per grain pass (two passes for kind 8),
@@ -38,8 +45,9 @@ struct FillImage {
 uint32_t FillRandomCount(int32_t kind, int32_t width, int32_t height);
 
 // Draws pattern `kind` (1..9; any other kind leaves the pixels at 0) with noise n into the
-// first `width` bytes of every row (padding is not touched), drawing the random numbers
-// from `seed`; returns the state after the last one. The size must be drawable.
+// first `width` bytes of every row of the band (padding is not touched), with the random
+// numbers the whole image draws from `seed`; returns the state after the image's last
+// one. The size must be drawable.
 uint32_t DrawFillPattern(int32_t kind, int32_t noise, const FillImage& image, void* scratch, uint32_t seed);
 
 } // namespace varnelle

@@ -48,16 +48,24 @@ inline Scratch SplitScratch(void* scratch, int32_t width)
 
 // One grain pass visiting rows outer; patternFor(r) gives the levels row r starts from
 // (it may return the row itself). Returns the state after the pass.
+// The state after a pass over the whole image, whichever band was drawn.
+inline uint32_t AfterPass(const FillImage& image, uint32_t seed)
+{
+    return LcgJumpBy(static_cast<uint32_t>(image.width) * static_cast<uint32_t>(image.height)).apply(seed);
+}
+
 template <typename PatternFor>
 uint32_t GrainRowsOuter(const FillImage& image, uint32_t seed, const GrainParams& params, PatternFor&& patternFor)
 {
     const GrainLanes lanes = MakeGrainLanes(1);
     const LcgJump nextRow = LcgJumpBy(static_cast<uint32_t>(image.width));
-    for (int32_t r = 0; r < image.height; ++r) {
-        ApplyGrain(patternFor(r), image.row(r), image.width, seed, lanes, params);
-        seed = nextRow.apply(seed);
+    uint32_t rowSeed =
+        LcgJumpBy(static_cast<uint32_t>(image.width) * static_cast<uint32_t>(image.bandBegin())).apply(seed);
+    for (int32_t r = image.bandBegin(); r < image.bandEnd(); ++r) {
+        ApplyGrain(patternFor(r), image.row(r), image.width, rowSeed, lanes, params);
+        rowSeed = nextRow.apply(rowSeed);
     }
-    return seed;
+    return AfterPass(image, seed);
 }
 
 // One grain pass visiting columns outer over a pattern that is the same on every row:

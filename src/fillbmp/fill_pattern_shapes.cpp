@@ -31,31 +31,51 @@ void DrawRims(int32_t n, const FillImage& image, int32_t r, int32_t rimWidth, in
 }
 
 // Sets one stroke pixel, `line` counted from the top; positions outside the image are
-// dropped.
+// dropped, and so are rows outside the band.
 void StrokePixel(const FillImage& image, int32_t column, int32_t line, uint8_t level)
 {
     if (column < 0 || column >= image.width || line < 0 || line >= image.height)
         return;
-    image.row(image.height - 1 - line)[column] = level;
+    const int32_t r = image.height - 1 - line;
+    if (r >= image.bandBegin() && r < image.bandEnd())
+        image.row(r)[column] = level;
 }
 
+int32_t Larger(int32_t a, int32_t b)
+{
+    return a > b ? a : b;
+}
+int32_t Smaller(int32_t a, int32_t b)
+{
+    return a < b ? a : b;
+}
+
+// Every stroke's four numbers are drawn whatever the band; of its pixels only the steps j
+// that reach the band's rows are visited. All pixels of one stroke have its level, so the
+// order within a stroke does not matter; strokes are drawn in order, a later one over an
+// earlier one.
 uint32_t DrawStrokes(const FillImage& image, uint32_t seed)
 {
     const int32_t W = image.width;
     const int32_t H = image.height;
     const int32_t shorter = W < H ? W : H;
+    // Row H - 1 - line of a pixel on line b + j or b - j lies in the band [begin, end) for
+    // these j.
+    const int32_t begin = image.bandBegin(), end = image.bandEnd();
     for (int32_t stroke = 0; stroke < 200; ++stroke) {
         const int32_t a = LcgRandom(seed) / (32767 / W);
         const int32_t b = LcgRandom(seed) / (32767 / H);
         const int32_t length = LcgRandom(seed) / (32767 / shorter) / 2;
         const auto level = static_cast<uint8_t>(LcgRandom(seed) / (32767 / 40));
-        int32_t j = 0;
-        do {
+        const int32_t steps = length > 1 ? length : 1; // j = 0 is drawn also when the length is 0
+        // Down and to the left from (a, b): line b + j.
+        for (int32_t j = Larger(0, H - b - end); j <= Smaller(steps - 1, H - 1 - b - begin); ++j)
             if (a - j > 0 && b + j < H)
                 StrokePixel(image, a - j, b + j, level);
+        // Up and to the right from (W - a, b): line b - j.
+        for (int32_t j = Larger(0, begin - H + 1 + b); j <= Smaller(steps - 1, end - H + b); ++j)
             if (a + j < W && b - j > 0)
                 StrokePixel(image, W - a + j, b - j, level);
-        } while (++j < length);
     }
     return seed;
 }
@@ -81,7 +101,7 @@ uint32_t DrawScratches(int32_t n, const FillImage& image, const Scratch& scratch
 {
     const int32_t W = image.width;
     const int32_t H = image.height;
-    for (int32_t r = 0; r < H; ++r)
+    for (int32_t r = image.bandBegin(); r < image.bandEnd(); ++r)
         memset(image.row(r), 0, static_cast<size_t>(W));
     seed = DrawStrokes(image, seed);
     // The ramp leaves 40 levels of room above it for the strokes.

@@ -1,6 +1,7 @@
 // Text extents in the menu font, icon heights and the icon cell.
 #include "menu_measure.h"
 
+#include "../colour/drawing.h"
 #include "../core/module_state.h"
 #include "menu_measure_core.h"
 
@@ -43,37 +44,40 @@ void MenuTextFont::create(const LOGFONTA* menuFont)
 
 TextExtent MeasureMenuText(const char* text, int length, HFONT font)
 {
+    unique_window_dc screen(nullptr);
+    return MeasureMenuTextOn(screen.get(), text, length, font);
+}
+
+TextExtent MeasureMenuTextOn(HDC dc, const char* text, int length, HFONT font)
+{
     if (!text || length < 0)
         length = 0;
-    unique_window_dc screen(nullptr);
-    scoped_select selection(screen.get(), font);
+    scoped_select selection(dc, font);
     RECT extent = {0, 0, 0, 0};
-    DrawTextA(screen.get(), text ? text : "", length, &extent, DT_CALCRECT);
+    DrawTextA(dc, text ? text : "", length, &extent, DT_CALCRECT);
     return {static_cast<uint32_t>(extent.right - extent.left), static_cast<uint32_t>(extent.bottom - extent.top)};
 }
 
 uint32_t IconColourHeight(HICON icon)
 {
-    ICONINFO info = {};
-    if (!icon || !GetIconInfo(icon, &info))
-        return 0;
-    // GetIconInfo hands out copies of both bitmaps.
-    unique_hbitmap mask(info.hbmMask);
-    unique_hbitmap colour(info.hbmColor);
-    BITMAP bitmap = {};
-    if (colour)
-        GetObjectA(colour.get(), sizeof(bitmap), &bitmap);
-    return static_cast<uint32_t>(bitmap.bmHeight);
+    IconImage image;
+    static_cast<void>(ReadIcon(icon, image));
+    return static_cast<uint32_t>(image.colourHeight);
 }
 
 uint32_t CalcIconCell(const char* text, int length, HICON icon)
 {
+    return CalcIconCellOn(nullptr, text, length, IconColourHeight(icon));
+}
+
+uint32_t CalcIconCellOn(HDC dc, const char* text, int length, uint32_t iconHeight)
+{
     TextExtent extent;
     {
         MenuTextFont font;
-        extent = MeasureMenuText(text, length, font.get());
+        extent = dc ? MeasureMenuTextOn(dc, text, length, font.get()) : MeasureMenuText(text, length, font.get());
     }
-    uint32_t cell = IconCellSize(extent.height, IconColourHeight(icon));
+    uint32_t cell = IconCellSize(extent.height, iconHeight);
     ModuleState.IconCellWidth = static_cast<int32_t>(cell);
     ModuleState.IconCellHeight = static_cast<int32_t>(cell);
     return cell;

@@ -7,6 +7,7 @@
 #include "../core/module_state.h"
 #include "menu_internal.h"
 #include "menu_item.h"
+#include "menu_measure.h"
 
 namespace varnelle {
 namespace {
@@ -28,6 +29,13 @@ constexpr bool EveryStyleHasItsPainter()
     return true;
 }
 static_assert(EveryStyleHasItsPainter(), "every style has its painter");
+
+// A DC of the display: a window's or a memory DC made from one, not a printer's.
+bool IsDisplayDc(HDC dc)
+{
+    const DWORD type = GetObjectType(dc);
+    return (type == OBJ_DC || type == OBJ_MEMDC) && GetDeviceCaps(dc, TECHNOLOGY) == DT_RASDISPLAY;
+}
 
 PaintedKind KindOfType(UINT type)
 {
@@ -71,8 +79,27 @@ PaintedItem ReadPaintedItem(const DRAWITEMSTRUCT& item)
     if (facts.kind == PaintedKind::Text) {
         int length = GetMenuStringA(menu, item.itemID, facts.text, kMenuTextBufferSize, MF_BYCOMMAND);
         facts.length = length > 0 ? length : 0;
+        static_cast<void>(ReadIcon(facts.icon(), facts.iconImage));
     }
     return facts;
+}
+
+void CalcPaintedIconCell(const DRAWITEMSTRUCT& item, const PaintedItem& facts)
+{
+    const HDC measuring = IsDisplayDc(item.hDC) && GetMapMode(item.hDC) == MM_TEXT ? item.hDC : nullptr;
+    CalcIconCellOn(measuring, facts.text, facts.length, static_cast<uint32_t>(facts.iconImage.colourHeight));
+}
+
+void DrawItemIcon(HDC dc, const RECT& cell, const PaintedItem& facts, BYTE mode, bool embossed)
+{
+    DrawCellIcon(dc, cell, facts.icon(), facts.iconImage, mode, embossed);
+}
+
+int ScreenColourBits(HDC dc)
+{
+    if (GetObjectType(dc) != OBJ_DC || GetDeviceCaps(dc, TECHNOLOGY) != DT_RASDISPLAY)
+        return NumColorBits();
+    return ColourBitsFromDeviceCaps(GetDeviceCaps(dc, BITSPIXEL));
 }
 
 MenuScheme ReadMenuScheme(int colourBits)

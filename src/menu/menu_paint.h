@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include "../colour/drawing.h"
 #include "../core/exports.h"
 #include "menu_colours.h"
 #include "menu_measure_core.h"
@@ -31,12 +32,23 @@ struct PaintedItem {
     HBITMAP glyph = nullptr;  // hbmpItem: a window-menu picture code, or 0
     char text[kMenuTextBufferSize] = {};
     int length = 0;           // text items only
+    IconImage iconImage;      // the icon, read once for the cell size and the drawing
 
     HICON icon() const { return kind == PaintedKind::Text ? reinterpret_cast<HICON>(data) : nullptr; }
     SeparatorCallback callback() const { return SeparatorCallbackOf(type, data); }
     BYTE radio() const { return (type & MFT_RADIOCHECK) ? 1 : 0; }
 };
 PaintedItem ReadPaintedItem(const DRAWITEMSTRUCT& item);
+
+// The icon cell of a text item, recomputed for the paint from its text and icon.
+void CalcPaintedIconCell(const DRAWITEMSTRUCT& item, const PaintedItem& facts);
+
+// The item's icon centred in the icon cell at the top-left of `cell` (DrawIcn's looks).
+void DrawItemIcon(HDC dc, const RECT& cell, const PaintedItem& facts, BYTE mode, bool embossed);
+
+// Bits per pixel of the screen, as NumColorBits gives them; read from the item's own DC
+// when that is a DC of the display, which spares taking the screen DC.
+int ScreenColourBits(HDC dc);
 
 // The system colours of the moment and the selection tint for a screen of `colourBits`.
 MenuScheme ReadMenuScheme(int colourBits);

@@ -4,7 +4,6 @@
 #include "../core/gdi_handles.h"
 #include "../core/module_state.h"
 #include "marlett_font.h"
-#include "menu_measure.h"
 #include "menu_paint.h"
 
 namespace varnelle {
@@ -61,7 +60,7 @@ void PaintTextItem(const DRAWITEMSTRUCT& item, const PaintedItem& facts, HBRUSH 
     const RECT narrowed = {full.left, full.top + 1, full.right, full.bottom - 1};
     const ItemLook look = LookOf(item);
     const HICON icon = facts.icon();
-    CalcIconCell(facts.text, facts.length, icon);
+    CalcPaintedIconCell(item, facts);
     const int cell = ModuleState.IconCellWidth;
     SetTextColor(dc, TextColourOf(look));
 
@@ -82,13 +81,13 @@ void PaintTextItem(const DRAWITEMSTRUCT& item, const PaintedItem& facts, HBRUSH 
     RECT iconCell = {full.left, full.top + 1, full.left + cell, full.bottom - 1};
     if (look.checked && icon) {
         PaintSunkenCell(dc, iconCell, mode, lightCell);
-        DrawIcn(dc, &narrowed, icon, FlatIconMode(mode), 1);
+        DrawItemIcon(dc, narrowed, facts, FlatIconMode(mode), true);
     } else if (look.checked) {
         DrawCheckStyle1(dc, &narrowed, mode, facts.radio());
     } else if (icon) {
         if (look.showsSelection())
             DrawEdge(dc, &iconCell, BDR_RAISEDINNER, BF_RECT);
-        DrawIcn(dc, &narrowed, icon, FlatIconMode(mode), 1);
+        DrawItemIcon(dc, narrowed, facts, FlatIconMode(mode), true);
     } else if (facts.glyph) {
         DrawSysMenuGlyph(dc, &narrowed, facts.glyph, mode);
     }
@@ -130,7 +129,7 @@ void DrawMenuItemStyle1(const DRAWITEMSTRUCT& item)
 void DrawCheckStyle1(HDC dc, const RECT* item, BYTE mode, BYTE isRadio)
 {
     const COLORREF menu = GetSysColor(COLOR_MENU);
-    const unique_hbrush lightCell(CreateSolidBrush(NumColorBits() >= 8 ? Style1LightCell(menu) : menu));
+    const unique_hbrush lightCell(CreateSolidBrush(ScreenColourBits(dc) >= 8 ? Style1LightCell(menu) : menu));
     unique_hfont font = CreateCheckMarlettFont();
     const RECT cell = {item->left, item->top, item->left + ModuleState.IconCellWidth, item->bottom};
     PaintSunkenCell(dc, cell, mode, lightCell.get());

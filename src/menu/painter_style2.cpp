@@ -4,7 +4,6 @@
 #include "../core/gdi_handles.h"
 #include "../core/module_state.h"
 #include "marlett_font.h"
-#include "menu_measure.h"
 #include "menu_paint.h"
 
 namespace varnelle {
@@ -76,11 +75,11 @@ void PaintPopupItem(const DRAWITEMSTRUCT& item, const PaintedItem& facts, const 
             InflateRect(&frame, -1, -1);
             DrawEdge(dc, &frame, BDR_SUNKENOUTER, BF_RECT);
         }
-        DrawIcn(dc, &narrowed, icon, mode, 0);
+        DrawItemIcon(dc, narrowed, facts, mode, false);
     } else if (look.checked) {
         DrawCheckStyle2(dc, &narrowed, mode, facts.radio());
     } else if (icon) {
-        DrawIcn(dc, &narrowed, icon, mode, 0); // raised when selected
+        DrawItemIcon(dc, narrowed, facts, mode, false); // raised when selected
     } else if (facts.glyph) {
         DrawSysMenuGlyph(dc, &narrowed, facts.glyph, mode);
     }
@@ -136,7 +135,7 @@ void PaintMenuBarItem(const DRAWITEMSTRUCT& item, const PaintedItem& facts, cons
     if (look.checked)
         DrawCheckStyle2(dc, &full, mode, facts.radio());
     else if (icon)
-        DrawIcn(dc, &full, icon, mode, 0);
+        DrawItemIcon(dc, full, facts, mode, false);
     else if (facts.glyph)
         DrawSysMenuGlyph(dc, &full, facts.glyph, mode);
     if (look.checked || icon || facts.glyph)
@@ -150,7 +149,7 @@ void PaintMenuBarItem(const DRAWITEMSTRUCT& item, const PaintedItem& facts, cons
 void DrawMenuItemStyle2(const DRAWITEMSTRUCT& item)
 {
     // Screens below 8 bits per pixel take the unblended colours.
-    const int bits = NumColorBits();
+    const int bits = ScreenColourBits(item.hDC);
     const Style2Brushes brushes(Style2ColoursFor(ReadMenuScheme(bits), bits < 8));
     const PaintedItem facts = ReadPaintedItem(item);
     switch (facts.kind) {
@@ -161,7 +160,7 @@ void DrawMenuItemStyle2(const DRAWITEMSTRUCT& item)
             PaintPlainSeparator(item.hDC, item.rcItem, brushes);
         return;
     case PaintedKind::Text:
-        CalcIconCell(facts.text, facts.length, facts.icon());
+        CalcPaintedIconCell(item, facts);
         if (ModuleState.CurrentMenuIsPopup)
             PaintPopupItem(item, facts, brushes);
         else
@@ -174,7 +173,7 @@ void DrawMenuItemStyle2(const DRAWITEMSTRUCT& item)
 
 void DrawCheckStyle2(HDC dc, const RECT* item, BYTE mode, BYTE isRadio)
 {
-    const int bits = NumColorBits();
+    const int bits = ScreenColourBits(dc);
     const BoxColours colours = Style2CheckBox(ReadMenuScheme(bits), static_cast<DrawMode>(mode & 3), bits < 8);
     unique_hfont font = CreateCheckMarlettFont();
     const int cell = ModuleState.IconCellWidth;

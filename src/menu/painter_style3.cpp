@@ -5,7 +5,6 @@
 #include "../core/gdi_handles.h"
 #include "../core/module_state.h"
 #include "marlett_font.h"
-#include "menu_measure.h"
 #include "menu_paint.h"
 
 namespace varnelle {
@@ -65,7 +64,7 @@ void PaintTextItem(const DRAWITEMSTRUCT& item, const PaintedItem& facts, const S
     const RECT working = {full.left, full.top + 1, full.right, full.bottom - 1};
     const ItemLook look = LookOf(item);
     const HICON icon = facts.icon();
-    CalcIconCell(facts.text, facts.length, icon);
+    CalcPaintedIconCell(item, facts);
     SetTextColor(dc, look.grayed ? paint.scheme.grayText : GetSysColor(COLOR_MENUTEXT));
 
     // A selected item that may not show the selection (grayed, DisableSelect 0) keeps
@@ -87,11 +86,11 @@ void PaintTextItem(const DRAWITEMSTRUCT& item, const PaintedItem& facts, const S
 
     if (look.checked && icon) {
         DrawCheckBoxStyle3(dc, &working, iconMode);
-        DrawIcn(dc, &working, icon, iconMode, 0);
+        DrawItemIcon(dc, working, facts, iconMode, false);
     } else if (look.checked) {
         DrawCheckStyle3(dc, &working, mode, facts.radio());
     } else if (icon) {
-        DrawIcn(dc, &working, icon, iconMode, 0);
+        DrawItemIcon(dc, working, facts, iconMode, false);
     } else if (facts.glyph) {
         DrawSysMenuGlyph(dc, &working, facts.glyph, iconMode);
     }
@@ -104,7 +103,7 @@ void PaintTextItem(const DRAWITEMSTRUCT& item, const PaintedItem& facts, const S
 
 void DrawMenuItemStyle3(const DRAWITEMSTRUCT& item)
 {
-    const Style3Paint paint(NumColorBits());
+    const Style3Paint paint(ScreenColourBits(item.hDC));
     const PaintedItem facts = ReadPaintedItem(item);
     switch (facts.kind) {
     case PaintedKind::Separator:
@@ -123,7 +122,7 @@ void DrawMenuItemStyle3(const DRAWITEMSTRUCT& item)
 
 void DrawCheckBoxStyle3(HDC dc, const RECT* item, BYTE mode)
 {
-    const int bits = NumColorBits();
+    const int bits = ScreenColourBits(dc);
     const bool gradientLook = bits > 8;
     const BoxColours colours = Style3CheckBox(ReadMenuScheme(bits), static_cast<DrawMode>(mode & 3), gradientLook);
     const RECT box = {item->left, item->top, item->left + ModuleState.IconCellWidth, item->bottom};

@@ -6,12 +6,14 @@
 - the DLL imports only USER32, GDI32, KERNEL32, COMCTL32, MSIMG32 and WINMM;
 - in the 32-bit build every export is defined as a stdcall symbol _Name@bytes with the
   argument byte count of its row;
-- the DLL's entry point is the library's own module entry (no C runtime start-up).
+- the DLL's entry point is the library's own module entry (no C runtime start-up); a
+  stripped DLL's symbols are read from the debug file its .gnu_debuglink section names.
 With --require-all the table must be complete.
 """
 import argparse
 import pathlib
 import re
+import struct
 import subprocess
 import sys
 
@@ -95,6 +97,26 @@ def dll_exports(objdump, dll):
     return names, addresses, imports, entry_address, has_relocations
 
 
+def debuglink(objdump, dll):
+    """(file name, CRC) recorded in the DLL's .gnu_debuglink section, or None."""
+    dump = subprocess.run([objdump, "-s", "-j", ".gnu_debuglink", str(dll)], capture_output=True, text=True).stdout
+    raw = b""
+    for line in dump.splitlines():
+        match = re.match(r"\s[0-9a-f]{4,} ((?:[0-9a-f]{2,8} ?)+)", line)
+        if match:
+            raw += bytes.fromhex(match.group(1).replace(" ", ""))
+    if b"\0" not in raw:
+        return None
+    name = raw[:raw.index(b"\0")].decode()
+    crc_at = (len(name) + 1 + 3) & ~3
+    return name, struct.unpack_from("<I", raw, crc_at)[0]
+
+
+def symbol_file(objdump, dll):
+    link = debuglink(objdump, dll)
+    return pathlib.Path(dll).parent / link[0] if link else dll
+
+
 def symbol_address(nm, dll, symbol):
     for line in run(nm, dll).splitlines():
         parts = line.split()
@@ -140,7 +162,7 @@ def main():
     for imported in sorted(imports - ALLOWED_IMPORTS):
         fail(f"the DLL imports {imported}")
     entry_symbol = "_DllEntry@12" if args.width == 32 else "DllEntry"
-    entry_symbol_address = symbol_address(args.nm, args.dll, entry_symbol)
+    entry_symbol_address = symbol_address(args.nm, symbol_file(args.objdump, args.dll), entry_symbol)
     if entry_address is None or entry_symbol_address is None or entry_address != entry_symbol_address:
         fail(f"the entry point is not the library's own {entry_symbol}")
     if args.width == 32 and not has_relocations:

@@ -93,3 +93,35 @@ TEST(FillSweep, ExtremeSides)
     ExpectSameAsModel(3, 10, 32767, 3, 7u);
     ExpectSameAsModel(6, 10, 5, 32767, 8u);
 }
+
+// Drawn band by band, with bands of any height, the image and the state after it are
+// those of the whole image drawn at once. Each band has a buffer of exactly its rows, so
+// under ASan nothing is written outside the band either.
+TEST(FillSweep, BandByBandEqualsWhole)
+{
+    const std::pair<int32_t, int32_t> sizes[] = {{37, 23}, {64, 64}, {5, 41}, {300, 7}, {20000, 5}, {3, 2000}};
+    for (int32_t kind = 0; kind <= 10; ++kind)
+        for (auto [width, height] : sizes)
+            for (int32_t noise : {10, 100})
+                for (int32_t bandRows : {1, 2, 5, 16, 1000}) {
+                    SCOPED_TRACE(testing::Message() << "kind " << kind << " " << width << " x " << height << " n "
+                                                    << noise << " bands of " << bandRows);
+                    const uint32_t seed = 0xC0FFEEu + static_cast<uint32_t>(kind);
+                    const uint32_t stride = FillRowBytes(width);
+                    std::vector<uint8_t> whole(static_cast<size_t>(stride) * height);
+                    std::vector<uint8_t> scratch(FillScratchBytes(width));
+                    const uint32_t after =
+                        DrawFillPattern(kind, noise, FillImage{whole.data(), width, height, stride}, scratch.data(), seed);
+                    for (int32_t first = 0; first < height; first += bandRows) {
+                        const int32_t rows = height - first < bandRows ? height - first : bandRows;
+                        std::vector<uint8_t> band(static_cast<size_t>(stride) * rows);
+                        FillImage image{band.data(), width, height, stride, first, rows};
+                        ASSERT_EQ(DrawFillPattern(kind, noise, image, scratch.data(), seed), after);
+                        for (int32_t r = 0; r < rows; ++r)
+                            ASSERT_EQ(memcmp(band.data() + static_cast<size_t>(r) * stride,
+                                             whole.data() + static_cast<size_t>(first + r) * stride, width),
+                                      0)
+                                << "row " << first + r;
+                    }
+                }
+}

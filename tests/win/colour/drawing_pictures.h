@@ -100,13 +100,17 @@ private:
 struct DcState {
     HGDIOBJ brush, pen, bitmap, font;
     COLORREF text, background;
-    int backgroundMode, rop2;
+    int backgroundMode, rop2, stretchMode;
+    LONG brushOriginX, brushOriginY;
 
     static DcState Of(HDC dc)
     {
+        POINT origin = {};
+        GetBrushOrgEx(dc, &origin);
         return {GetCurrentObject(dc, OBJ_BRUSH), GetCurrentObject(dc, OBJ_PEN), GetCurrentObject(dc, OBJ_BITMAP),
                 GetCurrentObject(dc, OBJ_FONT),  GetTextColor(dc),             GetBkColor(dc),
-                GetBkMode(dc),                   GetROP2(dc)};
+                GetBkMode(dc),                   GetROP2(dc),                  GetStretchBltMode(dc),
+                origin.x,                        origin.y};
     }
     bool operator==(const DcState&) const = default;
 };

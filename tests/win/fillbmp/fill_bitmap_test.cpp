@@ -1,12 +1,14 @@
 // CreateFillBmp through the DLL's export: both bitmaps read back with GetDIBits and
-// compared pixel by pixel with the literal model of the generator, the random sequence
-// of a fresh process, bad sizes, and the caller's ownership of the handles.
+// compared pixel by pixel with what the system makes of the literal model's image (on a
+// screen of any depth), the random sequence of a fresh process, bad sizes, and the
+// caller's ownership of the handles.
 #include "common/test_support.h"
 #include "varnelle.h"
 #include "../../native/fillbmp_reference.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -50,29 +52,45 @@ std::vector<uint32_t> ReadBack(HBITMAP bitmap, int width, int height)
     return pixels;
 }
 
-uint32_t PaletteColour(const std::vector<uint8_t>& palette, uint8_t index)
+// The bitmap the system makes of the model's 8-bit image in these colours with one
+// CreateDIBitmap on the screen DC, as CreateFillBmp has always made it: on every screen
+// depth the library's bitmaps must hold exactly its pixels.
+HBITMAP SystemBitmap(const fill_reference::Image& model, const std::vector<uint8_t>& palette)
 {
-    return (palette[index * 4 + 2] << 16) | (palette[index * 4 + 1] << 8) | palette[index * 4 + 0];
+    std::vector<uint8_t> info(sizeof(BITMAPINFOHEADER) + 1024);
+    auto* header = reinterpret_cast<BITMAPINFOHEADER*>(info.data());
+    *header = {sizeof(BITMAPINFOHEADER), model.width, model.height, 1, 8, BI_RGB,
+               static_cast<DWORD>(model.pixels.size()), 0, 0, 0, 0};
+    std::copy(palette.begin(), palette.end(), info.begin() + sizeof(BITMAPINFOHEADER));
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateDIBitmap(screen, header, CBM_INIT, model.pixels.data(),
+                                    reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    return bitmap;
 }
 
-// Compares a bitmap with the model's pixels through a palette; row 0 of the model is the
-// bottom line.
-void ExpectPixels(HBITMAP bitmap, fill_reference::Image& model, const std::vector<uint8_t>& palette)
+// Compares a bitmap with the system's bitmap of the model's pixels in a palette: format
+// and every pixel.
+void ExpectPixels(HBITMAP bitmap, const fill_reference::Image& model, const std::vector<uint8_t>& palette)
 {
+    HBITMAP reference = SystemBitmap(model, palette);
+    ASSERT_NE(reference, nullptr);
+    BITMAP ours = {}, system = {};
     ASSERT_EQ(GetObjectType(bitmap), static_cast<DWORD>(OBJ_BITMAP));
-    BITMAP info = {};
-    ASSERT_EQ(GetObjectA(bitmap, sizeof info, &info), static_cast<int>(sizeof info));
-    ASSERT_EQ(info.bmWidth, model.width);
-    ASSERT_EQ(info.bmHeight, model.height);
+    ASSERT_EQ(GetObjectA(bitmap, sizeof ours, &ours), static_cast<int>(sizeof ours));
+    GetObjectA(reference, sizeof system, &system);
+    EXPECT_EQ(ours.bmBitsPixel, system.bmBitsPixel);
+    EXPECT_EQ(ours.bmPlanes, system.bmPlanes);
+    ASSERT_EQ(ours.bmWidth, model.width);
+    ASSERT_EQ(ours.bmHeight, model.height);
     std::vector<uint32_t> pixels = ReadBack(bitmap, model.width, model.height);
+    std::vector<uint32_t> expected = ReadBack(reference, model.width, model.height);
+    DeleteObject(reference);
     int mismatches = 0;
-    for (int y = 0; y < model.height; ++y)
-        for (int x = 0; x < model.width; ++x) {
-            uint32_t want = PaletteColour(palette, model.at(x, model.height - 1 - y));
-            uint32_t got = pixels[static_cast<size_t>(y) * model.width + x];
-            if (got != want && ++mismatches <= 5)
-                ADD_FAILURE() << "pixel " << x << "," << y << ": " << std::hex << got << " instead of " << want;
-        }
+    for (size_t i = 0; i < pixels.size(); ++i)
+        if (pixels[i] != expected[i] && ++mismatches <= 5)
+            ADD_FAILURE() << "pixel " << i % model.width << "," << i / model.width << ": " << std::hex << pixels[i]
+                          << " instead of " << expected[i];
     EXPECT_EQ(mismatches, 0);
 }
 
@@ -148,6 +166,8 @@ TEST(FillBitmap, SizesNoisesAndKind8Rims)
         {6, 40, 1, 100, 0, 0, 0}, {8, 60, 20, 10, 50, 0, 0}, {2, 61, 13, 7, 0, 0, 0}, {9, 300, 5, 10, 0, 0, 0},
         // Noise above 16383 would divide the grain by 0; it gets the widest grain.
         {1, 37, 23, 20000, 0, 0, 0}, {9, 37, 23, 0x7FFFFFFF, 0, 0, 0}, {7, 20, 9, -50, 0, 0, 0},
+        // Images taller than one band of the working block, and wider than it holds.
+        {9, 1000, 61, 10, 30, 0, 0}, {8, 512, 100, 10, 0, 20, 0x204060}, {3, 20000, 3, 10, 40, 0, 0},
     };
     for (const Call& call : calls)
         DeleteBoth(Expect(call));
@@ -290,12 +310,12 @@ TEST(FillBitmap, FreshProcessDrawsTheSameFirstBitmap)
     fill_reference::Image model(37, 23);
     fill_reference::Draw(9, 10, model, kFreshSeed);
     fill_reference::Palettes palettes = fill_reference::BuildPalettes(kShadow, kFace, kHilite, 30, 20, RGB(200, 100, 50));
-    int mismatches = 0;
-    for (int y = 0; y < 23; ++y)
-        for (int x = 0; x < 37; ++x) {
-            uint8_t index = model.at(x, 22 - y);
-            mismatches += first[y * 37 + x] != PaletteColour(palettes.plain, index);
-            mismatches += first[37 * 23 + y * 37 + x] != PaletteColour(palettes.highlighted, index);
-        }
-    EXPECT_EQ(mismatches, 0);
+    std::vector<uint32_t> expected;
+    for (const std::vector<uint8_t>* palette : {&palettes.plain, &palettes.highlighted}) {
+        HBITMAP reference = SystemBitmap(model, *palette);
+        std::vector<uint32_t> pixels = ReadBack(reference, 37, 23);
+        DeleteObject(reference);
+        expected.insert(expected.end(), pixels.begin(), pixels.end());
+    }
+    EXPECT_EQ(first, expected);
 }

@@ -1,6 +1,0 @@
-add_executable(varnelle_demo ${CMAKE_SOURCE_DIR}/demo/demo.cpp)
-target_include_directories(varnelle_demo PRIVATE ${CMAKE_SOURCE_DIR}/include)
-target_link_libraries(varnelle_demo PRIVATE Varnelle user32 gdi32 kernel32)
-if(NOT MSVC)
-    target_link_options(varnelle_demo PRIVATE -static)
-endif()
