@@ -86,6 +86,11 @@ foreach(dir ${VARNELLE_TEST_DIRS})
     endif()
 endforeach()
 
+# The soak runs minutes on purpose.
+if(VARNELLE_REGISTER_WINDOWS_TESTS)
+    set_tests_properties(test_soak PROPERTIES TIMEOUT 1500)
+endif()
+
 # The golden-image test renders the gallery's scenes and reads the goldens from the source
 # tree. It sets system colours, which hold for the whole wineserver: like every Windows test
 # program it holds the wineserver lock (varnelle_register_test).

@@ -39,12 +39,28 @@ void UnhookButton(HWND button)
     DropHover(button, TME_CANCEL | TME_LEAVE);
 }
 
-// Another process's button cannot be subclassed: made owner-drawn, nobody would paint it.
+// Only push buttons are skinned, and buttons the library made owner-drawn itself: OR-ing
+// the owner-draw type into a check box, radio button, group box or split button would
+// give it a type it never had, and an application's own owner-drawn button is its own.
+bool IsSkinnablePushButton(HWND button)
+{
+    switch (GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK) {
+    case BS_PUSHBUTTON:
+    case BS_DEFPUSHBUTTON:
+        return true;
+    case kOwnerDrawType:
+        return IsHookInstalled(button, ButtonProc);
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
+// Another process's button cannot be subclassed: made owner-drawn, nobody would paint it.
 extern "C" BOOL WINAPI RedrawButton(HWND button, const CTRL_STRUCT* record) noexcept
 {
-    if (!IsWindow(button) || !IsOwnWindow(button))
+    if (!IsWindow(button) || !IsOwnWindow(button) || !IsSkinnablePushButton(button))
         return FALSE;
     if (record)
         return HookButton(button, *record);
@@ -56,6 +72,8 @@ namespace varnelle {
 
 LRESULT CALLBACK ButtonParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_NCDESTROY)
+        return PassOnLastMessage(ButtonParentProc, window, message, wParam, lParam);
     // The application's own WM_DRAWITEM handling still runs after the library painted.
     if (message == WM_DRAWITEM && lParam)
         PaintButton(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
@@ -66,7 +84,7 @@ LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lPa
 {
     // Read before anything runs: the application may take the skin off while it handles
     // the press sent below, and the double click must still reach the button's procedure.
-    WNDPROC previous = PreviousWindowProc(button, ButtonProc);
+    PreviousProcedure previous = PreviousWindowProc(button, ButtonProc);
     switch (message) {
     case WM_MOUSEMOVE:
         EnterHover(button);
@@ -87,12 +105,12 @@ LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lPa
         DropHover(button, TME_CANCEL);
         FreeRecord(button);
         break;
+    case WM_NCDESTROY:
+        return PassOnLastMessage(ButtonProc, button, message, wParam, lParam);
     default:
         break;
     }
-    if (!previous)
-        return DefWindowProcA(button, message, wParam, lParam);
-    return CallWindowProcA(previous, button, message, wParam, lParam);
+    return CallPrevious(previous, button, message, wParam, lParam);
 }
 
 } // namespace varnelle

@@ -84,6 +84,20 @@ void SelectFont(Paint& paint, HFONT font)
     paint.face = true;
 }
 
+// The text colour of the normal state.
+COLORREF NormalTextColour(const CTRL_STRUCT& record)
+{
+    return record.crText ? record.crText : GetSysColor(COLOR_BTNTEXT);
+}
+
+// A press or release without edges fills the whole button: the label, painted over by the
+// fill, is drawn again even when the record sets nothing else for the state.
+void KeepLabelOverFill(Paint& paint)
+{
+    if (!paint.record.dwEdge && !paint.text)
+        TextColour(paint, NormalTextColour(paint.record));
+}
+
 HICON FirstIcon(HICON first, HICON second)
 {
     return first ? first : second;
@@ -114,7 +128,7 @@ void DrawEntireNormal(Paint& paint)
     paint.face = true;
     paint.icon = record.hIcon;
     if (!paint.disabled)
-        SetTextColor(paint.dc, record.crText ? record.crText : GetSysColor(COLOR_BTNTEXT));
+        SetTextColor(paint.dc, NormalTextColour(record));
     paint.text = true;
     if (record.dwEdge && !record.dwFlat) {
         Edge(paint.dc, paint.item, EDGE_RAISED);
@@ -149,6 +163,7 @@ void DrawPressed(Paint& paint)
     }
     if (record.crTextPressed)
         TextColour(paint, record.crTextPressed);
+    KeepLabelOverFill(paint);
 }
 
 void DrawReleased(Paint& paint)
@@ -169,6 +184,7 @@ void DrawReleased(Paint& paint)
         Edge(paint.dc, paint.item, EDGE_RAISED);
     else
         FillFace(paint.dc, paint.item);
+    KeepLabelOverFill(paint);
 }
 
 // Stage 1: look, font, text colour, icon and frame, by action and state.

@@ -10,9 +10,12 @@ namespace varnelle {
 
 namespace {
 
+// Unsigned, so that a step outside 0..count (whose rounding gives INT32_MIN) still wraps
+// instead of overflowing; inside it the result is the same.
 int32_t StepChannel(int32_t s, int32_t e, double t)
 {
-    return (s - RoundToInt32(static_cast<double>(s - e) * t)) & 0xFF;
+    uint32_t offset = static_cast<uint32_t>(RoundToInt32(static_cast<double>(s - e) * t));
+    return static_cast<int32_t>((static_cast<uint32_t>(s) - offset) & 0xFF);
 }
 
 // Copies a row of words with explicit 16-byte moves: a plain loop would be turned into

@@ -1,5 +1,6 @@
 #include "subclass.h"
 
+#include "module_lifetime.h"
 #include "module_state.h"
 
 namespace varnelle {
@@ -7,13 +8,13 @@ namespace {
 
 // Value of a hook's private property when its previous procedure is in "OLD_WND_PROC".
 const HANDLE kPreviousInOldWndProc = reinterpret_cast<HANDLE>(1);
+const HANDLE kMarked = reinterpret_cast<HANDLE>(1);
 
-// "VARNELLE_HOOK_" followed by the procedure's address in hex.
+// A prefix followed by the procedure's address in hex.
 struct HookPropertyName {
     char text[40];
-    explicit HookPropertyName(WNDPROC procedure)
+    HookPropertyName(const char* prefix, WNDPROC procedure)
     {
-        static const char prefix[] = "VARNELLE_HOOK_";
         int length = 0;
         for (; prefix[length]; ++length)
             text[length] = prefix[length];
@@ -24,24 +25,69 @@ struct HookPropertyName {
     }
 };
 
-WNDPROC CurrentWindowProc(HWND window)
+// The hook's own property: its previous procedure, or kPreviousInOldWndProc.
+struct HookName : HookPropertyName {
+    explicit HookName(WNDPROC procedure) : HookPropertyName("VARNELLE_HOOK_", procedure) {}
+};
+// Present when the hook was installed through the wide functions.
+struct WideName : HookPropertyName {
+    explicit WideName(WNDPROC procedure) : HookPropertyName("VARNELLE_WIDE_", procedure) {}
+};
+
+// The procedure on top of the chain, read the way it was installed (read the other way
+// the system hands out a translating stand-in instead of its address).
+WNDPROC TopProcedure(HWND window)
 {
-    return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
+    LONG_PTR top = IsWindowUnicode(window) ? GetWindowLongPtrW(window, GWLP_WNDPROC)
+                                           : GetWindowLongPtrA(window, GWLP_WNDPROC);
+    return reinterpret_cast<WNDPROC>(top);
 }
 
-bool IsInstalled(HWND window, WNDPROC procedure)
+WNDPROC SetProcedure(HWND window, WNDPROC procedure, bool wide)
 {
-    return CurrentWindowProc(window) == procedure || GetPropA(window, HookPropertyName(procedure).text);
+    auto value = reinterpret_cast<LONG_PTR>(procedure);
+    return reinterpret_cast<WNDPROC>(wide ? SetWindowLongPtrW(window, GWLP_WNDPROC, value)
+                                          : SetWindowLongPtrA(window, GWLP_WNDPROC, value));
 }
 
-// Forgets the hook's bookkeeping; the window procedure itself is changed by the caller.
-void ForgetHook(HWND window, WNDPROC procedure)
+// Forgets the hook's bookkeeping, keeping "OLD_WND_PROC" when `keepOldWndProc` (a library
+// hook above has taken it over); the window procedure itself is changed by the caller.
+void ForgetHook(HWND window, WNDPROC procedure, bool keepOldWndProc = false)
 {
-    HookPropertyName name(procedure);
-    HANDLE own = GetPropA(window, name.text);
-    RemovePropA(window, name.text);
-    if (!own || own == kPreviousInOldWndProc)
+    HookName name(procedure);
+    HANDLE own = RemovePropA(window, name.text);
+    RemovePropA(window, WideName(procedure).text);
+    if (!keepOldWndProc && own == kPreviousInOldWndProc)
         RemovePropA(window, kOldWndProcProperty);
+}
+
+// Library hooks above `procedure` are relinked past it: the one directly above takes over
+// its previous procedure and the way it is called. False when another party's procedure
+// lies above, or `procedure` is not found below the library hooks.
+bool RelinkPast(HWND window, WNDPROC procedure)
+{
+    HANDLE own = GetPropA(window, HookName(procedure).text);
+    if (!own)
+        return false;
+    bool wide = GetPropA(window, WideName(procedure).text) != nullptr;
+    for (WNDPROC above = TopProcedure(window); above && above != procedure;) {
+        HookName aboveName(above);
+        HANDLE abovePrevious = GetPropA(window, aboveName.text);
+        if (!abovePrevious || abovePrevious == kPreviousInOldWndProc)
+            return false; // another party's procedure lies in between
+        if (reinterpret_cast<WNDPROC>(abovePrevious) == procedure) {
+            SetPropA(window, aboveName.text, own);
+            WideName aboveWide(above);
+            if (wide)
+                SetPropA(window, aboveWide.text, kMarked);
+            else
+                RemovePropA(window, aboveWide.text);
+            ForgetHook(window, procedure, true);
+            return true;
+        }
+        above = reinterpret_cast<WNDPROC>(abovePrevious);
+    }
+    return false;
 }
 
 } // namespace
@@ -53,80 +99,83 @@ bool IsOwnWindow(HWND window)
     return process == GetCurrentProcessId();
 }
 
-void SubclassWindow(HWND window, WNDPROC procedure)
+bool IsHookInstalled(HWND window, WNDPROC procedure)
 {
-    if (IsInstalled(window, procedure))
-        return;
-    bool stacked = GetPropA(window, kOldWndProcProperty) != nullptr;
-    auto previous = SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
-    if (stacked) {
-        SetPropA(window, HookPropertyName(procedure).text, reinterpret_cast<HANDLE>(previous));
-    } else {
-        SetPropA(window, kOldWndProcProperty, reinterpret_cast<HANDLE>(previous));
-        SetPropA(window, HookPropertyName(procedure).text, kPreviousInOldWndProc);
-    }
+    return TopProcedure(window) == procedure || GetPropA(window, HookName(procedure).text);
 }
 
-WNDPROC PreviousWindowProc(HWND window, WNDPROC procedure)
+void SubclassWindow(HWND window, WNDPROC procedure)
 {
-    HANDLE own = GetPropA(window, HookPropertyName(procedure).text);
+    if (IsHookInstalled(window, procedure))
+        return;
+    const bool wide = IsWindowUnicode(window) != FALSE;
+    const bool stacked = GetPropA(window, kOldWndProcProperty) != nullptr;
+    // Loaded for good before the window can call into it.
+    KeepModuleLoaded();
+    WNDPROC previous = SetProcedure(window, procedure, wide);
+    if (!previous)
+        return; // not a window that can be subclassed
+    if (stacked) {
+        SetPropA(window, HookName(procedure).text, reinterpret_cast<HANDLE>(previous));
+    } else {
+        SetPropA(window, kOldWndProcProperty, reinterpret_cast<HANDLE>(previous));
+        SetPropA(window, HookName(procedure).text, kPreviousInOldWndProc);
+    }
+    if (wide)
+        SetPropA(window, WideName(procedure).text, kMarked);
+}
+
+PreviousProcedure PreviousWindowProc(HWND window, WNDPROC procedure)
+{
+    bool wide = GetPropA(window, WideName(procedure).text) != nullptr;
+    HANDLE own = GetPropA(window, HookName(procedure).text);
     if (own && own != kPreviousInOldWndProc)
-        return reinterpret_cast<WNDPROC>(own);
-    return reinterpret_cast<WNDPROC>(GetPropA(window, kOldWndProcProperty));
+        return {reinterpret_cast<WNDPROC>(own), wide};
+    return {reinterpret_cast<WNDPROC>(GetPropA(window, kOldWndProcProperty)), wide};
+}
+
+LRESULT CallPrevious(const PreviousProcedure& previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (!previous.procedure) {
+        return previous.wide ? DefWindowProcW(window, message, wParam, lParam)
+                             : DefWindowProcA(window, message, wParam, lParam);
+    }
+    return previous.wide ? CallWindowProcW(previous.procedure, window, message, wParam, lParam)
+                         : CallWindowProcA(previous.procedure, window, message, wParam, lParam);
 }
 
 void UnsubclassWindow(HWND window, WNDPROC procedure)
 {
-    if (CurrentWindowProc(window) != procedure)
+    if (TopProcedure(window) != procedure)
         return;
-    WNDPROC previous = PreviousWindowProc(window, procedure);
-    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+    PreviousProcedure previous = PreviousWindowProc(window, procedure);
+    if (!previous.procedure)
+        return; // nothing saved to put back
+    SetProcedure(window, previous.procedure, previous.wide);
     ForgetHook(window, procedure);
 }
 
-void RemoveWindowHook(HWND window, WNDPROC procedure)
+bool RemoveWindowHook(HWND window, WNDPROC procedure)
 {
-    HookPropertyName ownName(procedure);
-    bool ownsOldWndProc = GetPropA(window, ownName.text) == kPreviousInOldWndProc;
-    WNDPROC previous = PreviousWindowProc(window, procedure);
-
-    // Walk down the library hooks stacked above this one; the one directly above is
-    // relinked past it, so it stays installed and never calls a removed procedure.
-    WNDPROC above = CurrentWindowProc(window);
-    while (above && above != procedure) {
-        HookPropertyName aboveName(above);
-        HANDLE abovePrevious = GetPropA(window, aboveName.text);
-        if (!abovePrevious || abovePrevious == kPreviousInOldWndProc)
-            break; // another party's procedure lies in between
-        if (reinterpret_cast<WNDPROC>(abovePrevious) == procedure) {
-            SetPropA(window, aboveName.text,
-                     ownsOldWndProc ? kPreviousInOldWndProc : reinterpret_cast<HANDLE>(previous));
-            RemovePropA(window, ownName.text);
-            return;
-        }
-        above = reinterpret_cast<WNDPROC>(abovePrevious);
+    if (TopProcedure(window) == procedure) {
+        UnsubclassWindow(window, procedure);
+        return true;
     }
-
-    // On top, or under another party's procedure: put the previous procedure back
-    // unconditionally; library hooks above it are no longer installed either.
-    for (WNDPROC top = CurrentWindowProc(window); top && top != procedure;) {
-        HookPropertyName topName(top);
-        HANDLE topPrevious = GetPropA(window, topName.text);
-        if (!topPrevious || topPrevious == kPreviousInOldWndProc)
-            break;
-        RemovePropA(window, topName.text);
-        top = reinterpret_cast<WNDPROC>(topPrevious);
-    }
-    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-    ForgetHook(window, procedure);
+    return RelinkPast(window, procedure);
 }
 
 LRESULT PassOn(WNDPROC procedure, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    WNDPROC previous = PreviousWindowProc(window, procedure);
-    if (!previous)
-        return DefWindowProcA(window, message, wParam, lParam);
-    return CallWindowProcA(previous, window, message, wParam, lParam);
+    return CallPrevious(PreviousWindowProc(window, procedure), window, message, wParam, lParam);
+}
+
+LRESULT PassOnLastMessage(WNDPROC procedure, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // Forgotten afterwards: messages the application sends itself while it handles its
+    // last one still pass through the whole chain.
+    LRESULT result = CallPrevious(PreviousWindowProc(window, procedure), window, message, wParam, lParam);
+    ForgetHook(window, procedure);
+    return result;
 }
 
 } // namespace varnelle

@@ -14,6 +14,10 @@ namespace {
 // (Wine sends WM_UNINITMENUPOPUP with a zero high word for it).
 constinit HMENU shiftedWindowMenu = nullptr;
 
+// The window whose menu loop runs. Destroyed during its loop it never gets WM_EXITMENULOOP,
+// which would leave the loop state of every other hooked window set.
+constinit HWND loopWindow = nullptr;
+
 void RestoreShiftedWindowMenu(HWND hwnd)
 {
     if (shiftedWindowMenu) {
@@ -121,12 +125,16 @@ LRESULT OnDrawItem(HWND hwnd, WPARAM wParam, LPARAM lParam)
 
 LRESULT OnDestroy(HWND hwnd, WPARAM wParam, LPARAM lParam)
 {
-    // Taken before the hook is removed, which forgets it.
-    WNDPROC previous = PreviousWindowProc(hwnd, MenuHostProc);
+    if (hwnd == loopWindow) {
+        ForgetOpenPopup(hwnd);
+        ModuleState.MenuLoopIdle = 1;
+        loopWindow = nullptr;
+    }
+    // Taken before the hook is removed, which forgets it. Under another party's procedure
+    // the hook stays as a pass-through until WM_NCDESTROY.
+    PreviousProcedure previous = PreviousWindowProc(hwnd, MenuHostProc);
     RemoveWindowHook(hwnd, MenuHostProc);
-    if (!previous)
-        return DefWindowProcA(hwnd, WM_DESTROY, wParam, lParam);
-    return CallWindowProcA(previous, hwnd, WM_DESTROY, wParam, lParam);
+    return CallPrevious(previous, hwnd, WM_DESTROY, wParam, lParam);
 }
 
 } // namespace
@@ -146,13 +154,17 @@ LRESULT CALLBACK MenuHostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         // No popup of an earlier loop can still be open.
         ForgetOpenPopup(hwnd);
         ModuleState.MenuLoopIdle = 0;
+        loopWindow = hwnd;
         break;
     case WM_EXITMENULOOP:
         ModuleState.MenuLoopIdle = 1;
         ForgetOpenPopup(hwnd);
+        loopWindow = nullptr;
         break;
     case WM_DESTROY:
         return OnDestroy(hwnd, wParam, lParam);
+    case WM_NCDESTROY:
+        return PassOnLastMessage(MenuHostProc, hwnd, message, wParam, lParam);
     default:
         break;
     }

@@ -2,9 +2,26 @@
 
 namespace varnelle {
 
+namespace {
+
+constexpr DWORD kExecuteProtections = PAGE_EXECUTE | PAGE_EXECUTE_READ | PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+
+// Applications keep their own data in separators too: only a word that points into
+// committed executable memory of the process can be a callback.
+bool PointsToCode(ULONG_PTR address)
+{
+    MEMORY_BASIC_INFORMATION region = {};
+    if (VirtualQuery(reinterpret_cast<const void*>(address), &region, sizeof(region)) != sizeof(region))
+        return false;
+    return region.State == MEM_COMMIT && (region.Protect & kExecuteProtections) &&
+           !(region.Protect & (PAGE_GUARD | PAGE_NOACCESS));
+}
+
+} // namespace
+
 SeparatorCallback SeparatorCallbackOf(UINT type, ULONG_PTR data)
 {
-    if (!(type & MFT_SEPARATOR) || data == 0)
+    if (!(type & MFT_SEPARATOR) || data == 0 || !PointsToCode(data))
         return nullptr;
     return reinterpret_cast<SeparatorCallback>(data);
 }

@@ -5,7 +5,8 @@
 
 namespace varnelle {
 
-// The callback of a callback separator, or null for any other item.
+// The callback of a callback separator, or null for any other item. A separator whose
+// data word does not point into executable memory is a plain one.
 SeparatorCallback SeparatorCallbackOf(UINT type, ULONG_PTR data);
 
 // Asks the callback to paint: as wide as the item and as tall as the DC's clip box, so a

@@ -12,7 +12,7 @@ uint32_t SyntheticItemId(uint32_t p)
     // Ends for every other p: the walk leaves 0..0x7FFF after at most 0x8000 steps.
     while (id <= 0x7FFFu)
         id -= step;
-    return id;
+    return id == p ? kStalledReplacement : id;
 }
 
 } // namespace varnelle

@@ -15,8 +15,13 @@ inline constexpr uint32_t kStalledPredecessor = 0xFFFFFF0Fu;
 // for millions of items.
 inline constexpr uint32_t kStalledReplacement = 0xFFFF8000u;
 
+// The one predecessor the rule maps to itself: a run of id-less items after it (after an
+// item with identifier 176, for one) would all share its identifier. It gets
+// kStalledReplacement as well.
+inline constexpr uint32_t kFixedPredecessor = 0xFFFFFF9Au;
+
 // The identifier for an id-less item whose predecessor in the menu has identifier p:
-// always above 0x7FFF, never 0, and computed from p alone.
+// always above 0x7FFF, never 0, never p itself, and computed from p alone.
 uint32_t SyntheticItemId(uint32_t p);
 
 } // namespace varnelle

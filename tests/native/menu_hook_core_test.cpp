@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 using namespace varnelle;
 
 namespace {
@@ -86,6 +88,20 @@ TEST(SyntheticItemId, StalledPredecessorGetsAnIdentifierOfItsOwn)
     for (int i = 0; i < 100000; ++i) {
         id = SyntheticItemId(id);
         ASSERT_NE(id, kStalledPredecessor) << i;
+    }
+}
+
+// The rule maps one predecessor to itself; it is reached from 176, so every id-less item
+// after an item with identifier 176 would share one identifier.
+TEST(SyntheticItemId, TheRulesFixedPointGetsAnIdentifierOfItsOwn)
+{
+    EXPECT_EQ(SyntheticItemId(176), kFixedPredecessor);
+    EXPECT_EQ(SyntheticItemId(kFixedPredecessor), kStalledReplacement);
+    std::set<uint32_t> run;
+    uint32_t id = 176;
+    for (int i = 0; i < 10000; ++i) {
+        id = SyntheticItemId(id);
+        ASSERT_TRUE(run.insert(id).second) << i;
     }
 }
 

@@ -5,6 +5,7 @@
 #include "fillbmp/fill_pattern.h"
 #include "fillbmp/fill_random.h"
 #include "fillbmp_reference.h"
+#include "fuzz_input.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -12,27 +13,8 @@
 
 namespace {
 
-struct Input {
-    const uint8_t* data;
-    size_t size;
-
-    template <typename T>
-    T take()
-    {
-        T value{};
-        size_t count = size < sizeof(T) ? size : sizeof(T);
-        memcpy(&value, data, count);
-        data += count;
-        size -= count;
-        return value;
-    }
-};
-
-void Check(bool condition)
-{
-    if (!condition)
-        abort();
-}
+using fuzz_input::Check;
+using fuzz_input::Input;
 
 void CheckPalettes(Input& input)
 {

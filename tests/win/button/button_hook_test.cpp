@@ -158,15 +158,43 @@ TEST(RedrawButtonHook, BadHandlesAndNeverHookedButtons)
         ADD_FAILURE() << "no window of another process to try";
     }
 
-    // Taking the skin off a button that never had one changes nothing, whatever its type.
+    // Taking the skin off a button that never had one changes nothing, whatever its type;
+    // only a push button reports success.
     ParentWithButton window;
-    for (LONG type : {BS_PUSHBUTTON, BS_DEFPUSHBUTTON, BS_CHECKBOX, BS_AUTORADIOBUTTON}) {
+    for (LONG type : {BS_PUSHBUTTON, BS_DEFPUSHBUTTON, BS_CHECKBOX, BS_AUTORADIOBUTTON, BS_OWNERDRAW}) {
         LONG style = (GetWindowLongA(window.button(), GWL_STYLE) & ~BS_TYPEMASK) | type;
         SetWindowLongA(window.button(), GWL_STYLE, style);
-        EXPECT_EQ(RedrawButton(window.button(), nullptr), TRUE);
+        EXPECT_EQ(RedrawButton(window.button(), nullptr), type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
         EXPECT_EQ(GetWindowLongA(window.button(), GWL_STYLE), style) << type;
         EXPECT_EQ(ProcOf(window.button()), ApplicationButtonProc);
     }
+}
+
+// Check boxes, radio buttons, group boxes, split buttons and the application's own
+// owner-drawn buttons are not push buttons: RedrawButton returns 0 and changes nothing.
+TEST(RedrawButtonHook, ButtonsOfOtherKindsAreRefused)
+{
+    ParentWithButton window;
+    CTRL_STRUCT record = RecordWithText(RGB(1, 2, 3));
+    for (LONG type : {BS_CHECKBOX, BS_AUTOCHECKBOX, BS_RADIOBUTTON, BS_3STATE, BS_GROUPBOX, BS_USERBUTTON,
+                      BS_AUTORADIOBUTTON, BS_PUSHBOX, BS_OWNERDRAW, 0xCL /* split button */}) {
+        LONG style = (GetWindowLongA(window.button(), GWL_STYLE) & ~BS_TYPEMASK) | type;
+        SetWindowLongA(window.button(), GWL_STYLE, style);
+        EXPECT_EQ(RedrawButton(window.button(), &record), FALSE) << type;
+        EXPECT_EQ(GetWindowLongA(window.button(), GWL_STYLE), style) << type;
+        EXPECT_EQ(ProcOf(window.button()), ApplicationButtonProc) << type;
+        EXPECT_EQ(ProcOf(window.parent()), ApplicationParentProc) << type;
+        EXPECT_EQ(GetPropA(window.button(), "CTRL_STRUCT"), nullptr) << type;
+    }
+    // The library's own owner-drawn button takes a new record, and its skin off.
+    SetWindowLongA(window.button(), GWL_STYLE, GetWindowLongA(window.button(), GWL_STYLE) & ~BS_TYPEMASK);
+    ASSERT_TRUE(RedrawButton(window.button(), &record));
+    EXPECT_EQ(ButtonType(window.button()), BS_OWNERDRAW);
+    record.crText = RGB(4, 5, 6);
+    ASSERT_TRUE(RedrawButton(window.button(), &record));
+    EXPECT_TRUE(AttachedRecordEquals(window.button(), record));
+    ASSERT_TRUE(RedrawButton(window.button(), nullptr));
+    EXPECT_EQ(ButtonType(window.button()), BS_PUSHBUTTON);
 }
 
 TEST(RedrawButtonHook, CloseFreesTheRecordAndKeepsTheProcedure)

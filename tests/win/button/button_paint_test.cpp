@@ -478,6 +478,37 @@ TEST_F(ButtonPaint, TextColourAndFontPerState)
     EXPECT_EQ(surface.countNot({5, 5, 85, 25}, kBackground), 0);
 }
 
+// A button set up with nothing but dwEdge 0: the press and the release fill the whole
+// button, and the label is drawn again over the fill, in the state's colour.
+TEST_F(ButtonPaint, APlainButtonWithoutEdgesKeepsItsLabelPressedAndReleased)
+{
+    SetText("Label");
+    const Pixels label = ExpectedText("Label", nullptr, kWhole);
+    ASSERT_FALSE(label.empty());
+    struct Case {
+        COLORREF crText, crTextPressed, pressedColour, releasedColour;
+    };
+    const Case cases[] = {
+        {0, 0, kButtonText, kButtonText},
+        {RGB(0, 0, 200), 0, RGB(0, 0, 200), RGB(0, 0, 200)},
+        {0, RGB(0, 150, 0), RGB(0, 150, 0), kButtonText},
+    };
+    for (const Case& c : cases) {
+        CTRL_STRUCT record = {};
+        record.crText = c.crText;
+        record.crTextPressed = c.crTextPressed;
+        Skin(record);
+        SetTextColor(surface.dc(), RGB(1, 1, 1));
+        Paint(ODA_DRAWENTIRE, 0);
+        surface.fill(kBackground);
+        Paint(ODA_SELECT, ODS_SELECTED);
+        EXPECT_EQ(PixelsOf(surface, c.pressedColour), label) << "pressed";
+        surface.fill(kBackground);
+        Paint(ODA_SELECT, 0);
+        EXPECT_EQ(PixelsOf(surface, c.releasedColour), label) << "released";
+    }
+}
+
 TEST_F(ButtonPaint, TheDcComesBackAsItWasAndTheApplicationStillPaints)
 {
     SetText("Keep");

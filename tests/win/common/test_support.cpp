@@ -206,6 +206,23 @@ ScopedSysColors::~ScopedSysColors()
     SetSysColors(static_cast<int>(indexes_.size()), indexes_.data(), previous_.data());
 }
 
+static BOOL CALLBACK CollectLibraryProperty(HWND, LPSTR name, HANDLE, ULONG_PTR list)
+{
+    if (IS_INTRESOURCE(name))
+        return TRUE;
+    std::string text = name;
+    if (text == "OLD_WND_PROC" || text == "CTRL_STRUCT" || text.rfind("VARNELLE_", 0) == 0)
+        reinterpret_cast<std::vector<std::string>*>(list)->push_back(text);
+    return TRUE;
+}
+
+std::vector<std::string> LibraryPropertyNames(HWND window)
+{
+    std::vector<std::string> names;
+    EnumPropsExA(window, CollectLibraryProperty, reinterpret_cast<LPARAM>(&names));
+    return names;
+}
+
 void PumpMessages(DWORD timeoutMs)
 {
     DWORD start = GetTickCount();

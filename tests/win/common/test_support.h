@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace testing_support {
@@ -79,6 +80,10 @@ private:
     std::vector<int> indexes_;
     std::vector<COLORREF> previous_;
 };
+
+// Names of the library's properties on a window ("OLD_WND_PROC", "CTRL_STRUCT" and its
+// private "VARNELLE_..." ones); the system may keep properties of its own beside them.
+std::vector<std::string> LibraryPropertyNames(HWND window);
 
 // Pumps the thread's messages until none are left (or the timeout elapses).
 void PumpMessages(DWORD timeoutMs = 50);

@@ -183,6 +183,29 @@ TEST_F(MenuRouting, APopupOfTheLoopIsRecordedConvertedAndForgotten)
     EXPECT_EQ(SeenOf(WM_EXITMENULOOP).back().loopIdle, 1);
 }
 
+// A window destroyed while its popup is open never gets WM_EXITMENULOOP: the loop state
+// goes with it, so another window's menu bar is painted as a menu bar again outside loops. A window that
+// does not own the loop leaves the loop alone.
+TEST_F(MenuRouting, TheLoopEndsWithTheWindowThatRunsIt)
+{
+    ASSERT_EQ(RedrawMenu(window.hwnd(), sample.bar, 2), 1);
+    SampleBar otherMenu;
+    HWND other = TestWindow(ApplicationProc, WS_OVERLAPPEDWINDOW, nullptr, "VarnelleMenuRouting").release();
+    ASSERT_EQ(RedrawMenu(other, otherMenu.bar, 2), 1);
+    HWND bystander = TestWindow(ApplicationProc, WS_OVERLAPPEDWINDOW, nullptr, "VarnelleMenuRouting").release();
+    ASSERT_EQ(RedrawMenu(bystander, otherMenu.help, 2), 1);
+
+    SendMessageA(other, WM_ENTERMENULOOP, 0, 0);
+    SendMessageA(other, WM_INITMENUPOPUP, Menu(otherMenu.file), 0);
+    ASSERT_EQ(ModuleState.CurrentMenu, otherMenu.file);
+    DestroyWindow(bystander);
+    EXPECT_EQ(ModuleState.CurrentMenu, otherMenu.file);
+    EXPECT_EQ(ModuleState.MenuLoopIdle, 0);
+    DestroyWindow(other);
+    EXPECT_EQ(ModuleState.CurrentMenu, nullptr);
+    EXPECT_EQ(ModuleState.MenuLoopIdle, 1);
+}
+
 TEST_F(MenuRouting, PopupsOutsideALoopAndPopupsOfStyle0AreNotTouched)
 {
     ASSERT_EQ(RedrawMenu(window.hwnd(), sample.bar, 2), 1);

@@ -1,0 +1,338 @@
+// Soak: 100,000 item paints over every menu style and item kind, 10,000 full menu loops
+// through TrackPopupMenu, 10,000 fill bitmaps and 10,000 button hover cycles, with GDI
+// objects and heap blocks flat after every case and USER objects flat over the whole soak.
+//
+// Counts, chosen by VARNELLE_SOAK:
+//   full   the counts above;
+//   suite  the same but 2,000 menu loops and 2,000 hover cycles: under Wine a loop costs
+//          30 to 60 ms (it makes and maps a popup window each time) and a hover cycle's two
+//          real repaints 10 ms, so the full counts would add over ten minutes to every run
+//          of the 64-bit suite; the default there;
+//   guest  ten to a few hundred per case, still enough that one object or block left per
+//          call shows; the default of the 32-bit build, which runs in an emulated guest where
+//          the same work takes tens of times longer.
+#include "reliability/host_testing.h"
+#include "varnelle.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ostream>
+#include <string>
+#include <vector>
+
+using namespace host_testing;
+using namespace testing_support;
+
+namespace {
+
+// Adding a style to the soak is adding it here.
+constexpr int kSoakStyles[] = {0, 1, 2, 3};
+
+enum class Counts { Full, Suite, Guest };
+
+Counts ChosenCounts()
+{
+    if (const char* chosen = std::getenv("VARNELLE_SOAK")) {
+        if (std::strcmp(chosen, "full") == 0)
+            return Counts::Full;
+        if (std::strcmp(chosen, "guest") == 0)
+            return Counts::Guest;
+        if (std::strcmp(chosen, "suite") == 0)
+            return Counts::Suite;
+    }
+    return sizeof(void*) == 4 ? Counts::Guest : Counts::Suite;
+}
+
+constexpr int kBandWidth = 20;
+int WINAPI SoakBand(HMENU, HDC dc, RECT* rect)
+{
+    if (dc && rect) {
+        HBRUSH brush = CreateSolidBrush(RGB(40, 60, 200));
+        FillRect(dc, rect, brush);
+        DeleteObject(brush);
+    }
+    return kBandWidth;
+}
+int WINAPI SoakSeparator(HMENU, HDC, RECT*)
+{
+    return 0;
+}
+
+// The application of the soak: one visible main window with a menu bar whose popup holds
+// every kind of item, and a skinned push button.
+class SoakHost {
+public:
+    SoakHost()
+    {
+        hwnd_ = MakeHostWindow(false, true);
+        icon_ = MakeSolidIcon(16, RGB(200, 30, 30), 2);
+        bitmap_ = CreateBitmap(12, 12, 1, 32, nullptr);
+        font_ = CreateFontA(-13, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Tahoma");
+        BuildMenu();
+        button_ = CreateWindowExA(0, "BUTTON", "Hover me", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 90, 30,
+                                  hwnd_, reinterpret_cast<HMENU>(9), GetModuleHandleA(nullptr), nullptr);
+        CTRL_STRUCT record = {};
+        record.hIcon = icon_;
+        record.hIconHover = icon_;
+        record.dwFlat = 1;
+        record.dwEdge = 1;
+        record.crTextHover = RGB(200, 0, 0);
+        record.hFontHover = font_;
+        record.hCursorHover = LoadCursor(nullptr, IDC_HAND);
+        RedrawButton(button_, &record);
+        classCursor_ = GetClassLongPtrA(button_, GCLP_HCURSOR);
+    }
+    ~SoakHost()
+    {
+        SetClassLongPtrA(button_, GCLP_HCURSOR, classCursor_);
+        DestroyWindow(hwnd_);
+        DestroyMenu(bar_);
+        DestroyIcon(icon_);
+        DeleteObject(bitmap_);
+        DeleteObject(font_);
+    }
+    SoakHost(const SoakHost&) = delete;
+    SoakHost& operator=(const SoakHost&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+    HWND button() const { return button_; }
+    HMENU bar() const { return bar_; }
+    HMENU popup() const { return popup_; }
+
+    // Styles the tree and opens the popup once, so that every item has its identifier.
+    void UseStyle(int style)
+    {
+        SetMenu(hwnd_, bar_);
+        ASSERT_EQ(RedrawMenu(hwnd_, bar_, style), 1);
+        TrackMenu(hwnd_, popup_);
+        popupIds_.clear();
+        for (int position = 0; position < GetMenuItemCount(popup_); ++position)
+            popupIds_.push_back(GetMenuItemID(popup_, position));
+        barIds_.clear();
+        for (int position = 0; position < GetMenuItemCount(bar_); ++position)
+            barIds_.push_back(GetMenuItemID(bar_, position));
+    }
+    const std::vector<UINT>& popupIds() const { return popupIds_; }
+    const std::vector<UINT>& barIds() const { return barIds_; }
+
+private:
+    void BuildMenu()
+    {
+        bar_ = CreateMenu();
+        popup_ = CreatePopupMenu();
+        HMENU nested = CreatePopupMenu();
+        AppendMenuA(nested, MF_STRING, 300, "&Nested");
+        AppendMenuA(popup_, MF_STRING, 100, "&Plain");
+        AppendMenuA(popup_, MF_STRING, 101, "&Accelerated\tCtrl+A");
+        AppendMenuA(popup_, MF_STRING | MF_CHECKED, 102, "&Checked");
+        AppendMenuA(popup_, MF_STRING, 103, "&Radio");
+        CheckMenuRadioItem(popup_, 103, 103, 103, MF_BYCOMMAND);
+        AppendMenuA(popup_, MF_STRING | MF_GRAYED, 104, "&Disabled");
+        AppendMenuA(popup_, MF_STRING, 105, "&Default");
+        SetMenuDefaultItem(popup_, 105, FALSE);
+        AppendMenuA(popup_, MF_STRING, 106, "With &icon");
+        AppendMenuA(popup_, MF_STRING | MF_GRAYED, 107, "Disabled with icon");
+        SetMenuItemIcon(popup_, 106, icon_);
+        SetMenuItemIcon(popup_, 107, icon_);
+        AppendMenuA(popup_, MF_SEPARATOR, 0, nullptr);
+        MENUITEMINFOA callback = {};
+        callback.cbSize = sizeof(callback);
+        callback.fMask = MIIM_FTYPE | MIIM_DATA;
+        callback.fType = MFT_SEPARATOR;
+        callback.dwItemData = reinterpret_cast<ULONG_PTR>(&SoakSeparator);
+        InsertMenuItemA(popup_, GetMenuItemCount(popup_), TRUE, &callback);
+        AppendMenuA(popup_, MF_POPUP, reinterpret_cast<UINT_PTR>(nested), "&Submenu");
+        AppendMenuA(popup_, MF_STRING, SC_CLOSE, "&Close\tAlt+F4");
+        AppendMenuA(popup_, MF_STRING, 108, std::string(200, 'L').c_str());
+        AppendMenuA(popup_, MF_STRING, 109, "");
+        AppendMenuA(popup_, MF_BITMAP, 0, reinterpret_cast<LPCSTR>(bitmap_));
+        AddLeftBorder(popup_, SoakBand, 1);
+        AppendMenuA(bar_, MF_POPUP, reinterpret_cast<UINT_PTR>(popup_), "&Everything");
+        AppendMenuA(bar_, MF_STRING, 200, "&Bar item");
+    }
+
+    HWND hwnd_ = nullptr;
+    HWND button_ = nullptr;
+    HMENU bar_ = nullptr;
+    HMENU popup_ = nullptr;
+    HICON icon_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HFONT font_ = nullptr;
+    ULONG_PTR classCursor_ = 0;
+    std::vector<UINT> popupIds_;
+    std::vector<UINT> barIds_;
+};
+
+SoakHost* host = nullptr;
+
+const UINT kItemStates[] = {0, ODS_SELECTED, ODS_GRAYED, ODS_GRAYED | ODS_SELECTED, ODS_CHECKED,
+                            ODS_CHECKED | ODS_SELECTED, ODS_DEFAULT, ODS_NOACCEL};
+
+void Measure(HWND hwnd, UINT id)
+{
+    MEASUREITEMSTRUCT measure = {};
+    measure.CtlType = ODT_MENU;
+    measure.itemID = id;
+    SendMessageA(hwnd, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure));
+}
+
+// One WM_DRAWITEM of an item, as the system sends it; each item is measured again once
+// in every eight paints.
+void Paint(HWND hwnd, HMENU menu, UINT id, UINT state, HDC dc)
+{
+    if (state == kItemStates[0])
+        Measure(hwnd, id);
+    DRAWITEMSTRUCT draw = {};
+    draw.CtlType = ODT_MENU;
+    draw.itemID = id;
+    draw.itemAction = ODA_DRAWENTIRE;
+    draw.itemState = state;
+    draw.hwndItem = reinterpret_cast<HWND>(menu);
+    draw.hDC = dc;
+    draw.rcItem = {0, 0, 180, 24};
+    SendMessageA(hwnd, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
+}
+
+// `count` item paints in the style, cycling through every item and eight item states:
+// seven in eight of the popup's items inside a real menu loop, the rest the menu bar's
+// items outside it.
+void PaintItems(int style, int count)
+{
+    host->UseStyle(style);
+    DibSurface surface(180, 24);
+    const std::vector<UINT> ids = host->popupIds();
+    const std::vector<UINT> barIds = host->barIds();
+    const int inLoop = count - count / 8;
+    onMessage = [&](HWND hwnd, UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
+        if (message != WM_ENTERIDLE || wParam != MSGF_MENU)
+            return std::nullopt;
+        for (int i = 0; i < inLoop; ++i)
+            Paint(hwnd, host->popup(), ids[i % ids.size()], kItemStates[(i / ids.size()) % 8],
+                            surface.dc());
+        EndMenu();
+        return 0;
+    };
+    TrackMenu(host->hwnd(), host->popup());
+    onMessage = nullptr;
+    for (int i = inLoop; i < count; ++i)
+        Paint(host->hwnd(), host->bar(), barIds[i % barIds.size()], kItemStates[i % 8], surface.dc());
+}
+
+void RunMenuLoops(int style, int count)
+{
+    host->UseStyle(style);
+    drawItemsSeen = 0;
+    for (int i = 0; i < count; ++i)
+        TrackMenu(host->hwnd(), host->popup());
+    EXPECT_GE(drawItemsSeen, count) << "the loops painted nothing";
+}
+
+void MakeFillBitmaps(int count)
+{
+    const RECT rect = {0, 0, 40, 30};
+    for (int i = 0; i < count; ++i) {
+        unsigned __int64 pair = CreateFillBmp(i % 9, &rect, 24, 30, 20, RGB(0, 90, 200));
+        ASSERT_NE(VarnelleFillBmpPlain(pair), nullptr);
+        DeleteObject(VarnelleFillBmpPlain(pair));
+        DeleteObject(VarnelleFillBmpHighlighted(pair));
+    }
+}
+
+// Enter, paint hovered, leave, paint normal: the way the system drives a hovered button.
+void HoverButton(int count)
+{
+    HWND button = host->button();
+    for (int i = 0; i < count; ++i) {
+        SendMessageA(button, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+        UpdateWindow(button);
+        SendMessageA(button, WM_MOUSELEAVE, 0, 0);
+        UpdateWindow(button);
+    }
+}
+
+struct SoakCase {
+    std::string name;
+    int full;
+    int suite;
+    int guest;
+    int warmUp; // calls that reach every item kind, state and pattern once first
+    std::function<void(int)> run;
+
+    int count() const
+    {
+        switch (ChosenCounts()) {
+        case Counts::Full:
+            return full;
+        case Counts::Suite:
+            return suite;
+        case Counts::Guest:
+            return guest;
+        }
+        return guest;
+    }
+};
+
+void PrintTo(const SoakCase& soak, std::ostream* out)
+{
+    *out << soak.name;
+}
+
+std::vector<SoakCase> SoakCases()
+{
+    std::vector<SoakCase> cases;
+    // 100,000 item paints and 10,000 menu loops in all, shared evenly by the styles.
+    const int styles = static_cast<int>(sizeof(kSoakStyles) / sizeof(kSoakStyles[0]));
+    for (int style : kSoakStyles)
+        cases.push_back({"ItemPaintsStyle" + std::to_string(style), 100000 / styles, 100000 / styles, 2000 / styles,
+                         400, [style](int count) { PaintItems(style, count); }});
+    for (int style : kSoakStyles)
+        cases.push_back({"MenuLoopsStyle" + std::to_string(style), 10000 / styles, 2000 / styles, 40 / styles, 2,
+                         [style](int count) { RunMenuLoops(style, count); }});
+    cases.push_back({"FillBitmaps", 10000, 10000, 500, 18, MakeFillBitmaps});
+    cases.push_back({"ButtonHoverCycles", 10000, 2000, 100, 3, HoverButton});
+    return cases;
+}
+
+class Soak : public ::testing::TestWithParam<SoakCase> {
+protected:
+    static void SetUpTestSuite()
+    {
+        host = new SoakHost;
+        freeUserHandles = CountFreeUserHandles();
+    }
+    static void TearDownTestSuite()
+    {
+        int after = CountFreeUserHandles();
+        std::printf("soak: free USER objects %d before, %d after\n", freeUserHandles, after);
+        EXPECT_EQ(after, freeUserHandles) << "USER objects left behind by the soak";
+        delete host;
+        host = nullptr;
+    }
+    static int freeUserHandles;
+};
+
+int Soak::freeUserHandles = 0;
+
+} // namespace
+
+TEST_P(Soak, LeavesNothingBehind)
+{
+    const SoakCase& soak = GetParam();
+    const int count = soak.count();
+    soak.run(soak.warmUp); // the system's caches settle first
+    const ResourceCounts before = CountResources();
+    const DWORD start = GetTickCount();
+    soak.run(count);
+    const DWORD took = GetTickCount() - start;
+    const ResourceCounts after = CountResources();
+    std::printf("soak %s: %d calls in %lu ms; free GDI objects %d -> %d, heap blocks %d -> %d\n", soak.name.c_str(),
+                count, static_cast<unsigned long>(took), before.freeGdiHandles, after.freeGdiHandles,
+                before.heapBlocks, after.heapBlocks);
+    EXPECT_EQ(after, before) << "before: " << Describe(before) << "; after: " << Describe(after);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryCase, Soak, ::testing::ValuesIn(SoakCases()),
+                         [](const ::testing::TestParamInfo<SoakCase>& info) { return info.param.name; });
