@@ -9,6 +9,9 @@
 
 namespace sample_art {
 
+// The header of a top-down 32-bit DIB of width x height (no colour table).
+BITMAPINFO TopDown32Info(int width, int height);
+
 enum class Icon { Page, Folder, Disk, Scissors, Copy, Paste, Toolbar, Help, Palette, Star, Count };
 
 // A 16 x 16 icon with a transparent mask; the caller destroys it with DestroyIcon.

@@ -1,19 +1,9 @@
 #include "picture.h"
 
+#include "common/art.h"
+
 namespace gallery {
 namespace {
-
-BITMAPINFO TopDown32(int width, int height)
-{
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
 
 // Copies width x height pixels from (x, y) of the source DC into a picture.
 Picture Copy(HDC source, int x, int y, int width, int height)
@@ -21,7 +11,7 @@ Picture Copy(HDC source, int x, int y, int width, int height)
     Picture picture;
     if (width <= 0 || height <= 0)
         return picture;
-    BITMAPINFO info = TopDown32(width, height);
+    BITMAPINFO info = sample_art::TopDown32Info(width, height);
     void* bits = nullptr;
     HBITMAP target = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!target)
@@ -76,7 +66,7 @@ void LetScreenSettle(DWORD milliseconds)
 
 Canvas::Canvas(int width, int height, COLORREF fill) : width_(width), height_(height)
 {
-    BITMAPINFO info = TopDown32(width, height);
+    BITMAPINFO info = sample_art::TopDown32Info(width, height);
     void* bits = nullptr;
     bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     dc_ = CreateCompatibleDC(nullptr);

@@ -6,7 +6,7 @@
 
 namespace testing_support {
 
-DibSurface::DibSurface(int width, int height, COLORREF fillColour) : width_(width), height_(height)
+BITMAPINFO TopDown32Info(int width, int height)
 {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -15,6 +15,12 @@ DibSurface::DibSurface(int width, int height, COLORREF fillColour) : width_(widt
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+DibSurface::DibSurface(int width, int height, COLORREF fillColour) : width_(width), height_(height)
+{
+    BITMAPINFO info = TopDown32Info(width, height);
     void* bits = nullptr;
     HDC screen = GetDC(nullptr);
     dc_ = CreateCompatibleDC(screen);
@@ -80,13 +86,7 @@ HICON MakeIcon(int width, int height, const std::function<COLORREF(int, int)>& c
                const std::function<bool(int, int)>& opaque)
 {
     // Colour bitmap: 32-bit DIB section; mask: monochrome, bit 1 = transparent.
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDown32Info(width, height);
     void* bits = nullptr;
     HBITMAP colourBitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     auto* pixels = static_cast<uint32_t*>(bits);

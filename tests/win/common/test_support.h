@@ -10,6 +10,9 @@
 
 namespace testing_support {
 
+// The header of a top-down 32-bit DIB of width x height (no colour table).
+BITMAPINFO TopDown32Info(int width, int height);
+
 // A 32-bit top-down DIB section selected into its own memory DC.
 class DibSurface {
 public:

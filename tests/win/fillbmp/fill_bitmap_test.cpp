@@ -36,13 +36,7 @@ ScopedSysColors* KnownColours()
 std::vector<uint32_t> ReadBack(HBITMAP bitmap, int width, int height)
 {
     std::vector<uint32_t> pixels(static_cast<size_t>(width) * height, 0xFFFFFFFFu);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDown32Info(width, height);
     HDC screen = GetDC(nullptr);
     int lines = GetDIBits(screen, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
