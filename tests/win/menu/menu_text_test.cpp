@@ -5,6 +5,7 @@
 // painted without harm. The text of each paint is found as the pixels that change when
 // only the text colour changes.
 #include "common/ink_shape.h"
+#include "common/script_labels.h"
 #include "common/test_support.h"
 #include "menu/menu_font_scope.h"
 #include "varnelle.h"
@@ -160,23 +161,8 @@ struct PinnedMenuFont {
     ScopedMenuFont font;
 };
 
-struct ScriptCase {
-    const char* name;
-    const char* face;
-    const wchar_t* label;
-};
-
-const ScriptCase kScripts[] = {
-    {"Ascii", "DejaVu Sans", L"&Open the file"},
-    {"Cyrillic", "DejaVu Sans", L"&\u0421\u043E\u0437\u0434\u0430\u0442\u044C \u0434\u043E\u043A\u0443\u043C\u0435\u043D\u0442"},
-    {"Greek", "DejaVu Sans", L"\u0386\u03BD\u03BF\u03B9\u03B3\u03BC\u03B1 &\u03B1\u03C1\u03C7\u03B5\u03AF\u03BF\u03C5"},
-    {"CentralEuropean", "DejaVu Sans", L"Za\u017C\u00F3\u0142\u0107 g\u0119\u015Bl\u0105 &ja\u017A\u0144"},
-    {"OutsideAnyOneCodePage", "DejaVu Sans", L"\u0424\u0430\u0439\u043B \u0391\u03C1\u03C7\u03B5\u03AF\u03BF P\u0159\u00EDli\u0161"},
-    {"MixedWithChinese", "WenQuanYi Zen Hei", L"\u6587\u4EF6 \u0424\u0430\u0439\u043B &File"},
-};
-
 struct ScriptParam {
-    ScriptCase script;
+    ScriptLabel script;
     int style;
     UINT state;
 };
@@ -184,7 +170,7 @@ struct ScriptParam {
 std::vector<ScriptParam> ScriptParams()
 {
     std::vector<ScriptParam> params;
-    for (const ScriptCase& script : kScripts) {
+    for (const ScriptLabel& script : kScriptLabels) {
         for (int style = 1; style <= 3; ++style) {
             params.push_back({script, style, 0});
             params.push_back({script, style, ODS_SELECTED});
@@ -236,8 +222,7 @@ TEST_P(MenuTextScripts, LabelHasTheShapeOfDrawTextW)
     const ScriptParam& p = GetParam();
     PinnedMenuFont menuFont(p.script.face);
     ASSERT_TRUE(menuFont.font.active());
-    std::wstring face(p.script.face, p.script.face + strlen(p.script.face));
-    UnicodeMenu menu(face.c_str());
+    UnicodeMenu menu(p.script.wideFace);
     SetItem(menu.popup(), kItem, p.script.label);
 
     const SIZE measured = menu.measure(p.style);
