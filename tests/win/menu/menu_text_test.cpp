@@ -509,7 +509,9 @@ namespace {
 // What the system's own menu loop painted of the popup, copied from the screen while it
 // was open, and where the system asked for each item.
 RECT drawnItem = {};
-DWORD drawnLayout = 0; // the layout of the DC the system painted the item in
+DWORD drawnLayout = 0;   // the layout of the DC the system painted the item in
+LOGFONTW drawnFont = {};  // the font the system selected into it: Wine keeps the first
+                          // menu font a process shows, whatever the settings say later
 std::unique_ptr<DibSurface> capturedPopup;
 WNDPROC hostProc = nullptr;
 
@@ -520,6 +522,7 @@ LRESULT CALLBACK RecordingHostProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
         if (item->itemID == kItem) {
             drawnItem = item->rcItem;
             drawnLayout = GetLayout(item->hDC);
+            GetObjectW(GetCurrentObject(item->hDC, OBJ_FONT), sizeof(drawnFont), &drawnFont);
         }
     }
     if (message == WM_ENTERIDLE && wParam == MSGF_MENU && !capturedPopup) {
@@ -536,6 +539,17 @@ LRESULT CALLBACK RecordingHostProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
         EndMenu();
     }
     return CallWindowProcW(hostProc, hwnd, message, wParam, lParam);
+}
+
+// DrawTextW of the text in the font the system painted the item with.
+InkShape DrawnLikeTheSystem(const wchar_t* text, UINT format = 0)
+{
+    LOGFONTW font = drawnFont;
+    font.lfQuality = NONANTIALIASED_QUALITY;
+    HFONT created = CreateFontIndirectW(&font);
+    InkShape shape = DrawTextWShape(created, text, format);
+    DeleteObject(created);
+    return shape;
 }
 
 std::unique_ptr<DibSurface> OpenAndCapture(HWND window, HMENU popup)
@@ -578,7 +592,7 @@ TEST_P(MenuTextInTheMenuLoop, RussianLabelOnTheScreen)
     // The item, where the system asked for it (the popup's window coordinates).
     ASSERT_GT(drawnItem.bottom, drawnItem.top) << "the item was painted by the loop";
     const InkShape painted = InkBetween(*screens[0], *screens[1], drawnItem);
-    const InkShape expected = DrawTextWShape(menu.font(), label);
+    const InkShape expected = DrawnLikeTheSystem(label);
     EXPECT_EQ(painted, expected) << "on the screen:\n" << painted << "DrawTextW:\n" << expected;
     SetWindowLongPtrW(menu.window(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hostProc));
 }
@@ -587,7 +601,9 @@ INSTANTIATE_TEST_SUITE_P(Styles, MenuTextInTheMenuLoop, ::testing::Values(1, 2, 
 
 // A window laid out right to left (WS_EX_LAYOUTRTL): through the system's own loop its
 // popup shows the icon column at the right and the label left of it, whether or not the
-// system mirrors the popup's DC itself.
+// system mirrors the popup's DC itself. (Items with MFT_RIGHTORDER are painted through
+// WM_DRAWITEM above only: Wine takes that bit, the value of MF_SYSMENU, for a window-menu
+// item and draws the window's icon in its place.)
 TEST(MenuRightToLeftWindow, PopupShowsTheIconColumnOnTheReadingSide)
 {
     PinnedMenuFont menuFont("DejaVu Sans");
@@ -618,7 +634,7 @@ TEST(MenuRightToLeftWindow, PopupShowsTheIconColumnOnTheReadingSide)
     ASSERT_GT(iconPixels.count, 0) << "the icon is on the screen";
     EXPECT_GT(iconPixels.bounds.left, screens[0]->width() / 2) << "the icon column stands at the right";
     EXPECT_LT(label.bounds.right, iconPixels.bounds.left) << "the label reads from the right, left of the icon";
-    EXPECT_EQ(label, DrawTextWShape(menu.font(), kHebrewLabel, DT_RTLREADING));
+    EXPECT_EQ(label, DrawnLikeTheSystem(kHebrewLabel, DT_RTLREADING));
     DestroyIcon(icon);
 }
 
