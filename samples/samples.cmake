@@ -60,7 +60,10 @@ target_link_libraries(varnelle_gallery_scenes PUBLIC varnelle_sample_art Varnell
 add_executable(varnelle_gallery ${VARNELLE_SAMPLES_DIR}/gallery/gallery_main.cpp)
 varnelle_sample_options(varnelle_gallery)
 target_link_libraries(varnelle_gallery PRIVATE varnelle_gallery_scenes)
-# The copy that Wine runs as Windows XP (scripts/wine-run gives *_winxp.exe that version).
+# The copy that Wine runs as Windows XP (scripts/wine-run gives *_winxp.exe that version),
+# and the one that renders the menus of localised programs in a menu font of their own.
 add_custom_command(TARGET varnelle_gallery POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:varnelle_gallery>
-        $<TARGET_FILE_DIR:varnelle_gallery>/varnelle_gallery_winxp.exe)
+        $<TARGET_FILE_DIR:varnelle_gallery>/varnelle_gallery_winxp.exe
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:varnelle_gallery>
+        $<TARGET_FILE_DIR:varnelle_gallery>/varnelle_gallery_languages.exe)

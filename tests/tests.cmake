@@ -97,6 +97,11 @@ endif()
 if(TARGET test_gallery)
     target_link_libraries(test_gallery PRIVATE varnelle_gallery_scenes)
     target_compile_definitions(test_gallery PRIVATE VARNELLE_GOLDEN_DIR="${PROJECT_SOURCE_DIR}/tests/golden")
+    # The menus of localised programs, rendered by a process of their own (gallery/scenes.h).
+    add_custom_command(TARGET test_gallery POST_BUILD
+        COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:test_gallery>
+            $<TARGET_FILE_DIR:test_gallery>/test_gallery_languages.exe)
+    varnelle_register_test(test_gallery_languages ${VARNELLE_WINE_RUN} $<TARGET_FILE_DIR:test_gallery>/test_gallery_languages.exe)
 endif()
 
 # The sample application's smoke test drives its window in process and starts the program.

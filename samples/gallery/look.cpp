@@ -6,14 +6,14 @@
 namespace gallery {
 namespace {
 
-LOGFONTA PinnedLogFont(int height, int weight)
+LOGFONTA PinnedLogFont(int height, int weight, const char* face = "Tahoma")
 {
     LOGFONTA font = {};
     font.lfHeight = height;
     font.lfWeight = weight;
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfQuality = NONANTIALIASED_QUALITY;
-    std::strcpy(font.lfFaceName, "Tahoma");
+    std::strncpy(font.lfFaceName, face, LF_FACESIZE - 1);
     return font;
 }
 
@@ -99,14 +99,14 @@ const char* SchemeTitle(Scheme scheme)
     return "classic grey";
 }
 
-PinnedMenuLook::PinnedMenuLook()
+PinnedMenuLook::PinnedMenuLook(const char* face)
 {
     saved_.cbSize = sizeof(saved_);
     saved_ok_ = SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(saved_), &saved_, 0) != FALSE;
     if (!saved_ok_)
         return;
     NONCLIENTMETRICSA pinned = saved_;
-    pinned.lfMenuFont = PinnedLogFont(-11, FW_NORMAL);
+    pinned.lfMenuFont = PinnedLogFont(-11, FW_NORMAL, face);
     pinned.iMenuWidth = 18;
     pinned.iMenuHeight = 18;
     pinned_ = SystemParametersInfoA(SPI_SETNONCLIENTMETRICS, sizeof(pinned), &pinned, 0) != FALSE;

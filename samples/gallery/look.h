@@ -26,7 +26,8 @@ const char* SchemeTitle(Scheme scheme); // for captions
 // window-menu glyphs crisp.
 class PinnedMenuLook {
 public:
-    PinnedMenuLook();
+    // Another face for scripts Wine's Tahoma lacks (Greek, Hebrew).
+    explicit PinnedMenuLook(const char* face = "Tahoma");
     ~PinnedMenuLook();
     PinnedMenuLook(const PinnedMenuLook&) = delete;
     PinnedMenuLook& operator=(const PinnedMenuLook&) = delete;

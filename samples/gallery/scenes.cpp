@@ -2,10 +2,19 @@
 
 #include "look.h"
 
+#include <string>
+
 namespace gallery {
 
 Part PartOfThisProcess()
 {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string name = path;
+    const std::string languages = "_languages.exe";
+    if (name.size() > languages.size() &&
+        _stricmp(name.c_str() + name.size() - languages.size(), languages.c_str()) == 0)
+        return Part::Languages;
     OSVERSIONINFOA version = {};
     version.dwOSVersionInfoSize = sizeof(version);
     if (GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion == 5 &&
@@ -16,7 +25,24 @@ Part PartOfThisProcess()
 
 const char* PartName(Part part)
 {
-    return part == Part::MenuBarXp ? "winxp" : "main";
+    switch (part) {
+    case Part::MenuBarXp:
+        return "winxp";
+    case Part::Languages:
+        return "languages";
+    case Part::Main:
+        break;
+    }
+    return "main";
+}
+
+Part PartOfPicture(const std::string& name)
+{
+    if (name.rfind("menubar-", 0) == 0)
+        return Part::MenuBarXp;
+    if (name.rfind("language-", 0) == 0)
+        return Part::Languages;
+    return Part::Main;
 }
 
 HWND CreateStage(HINSTANCE instance, const char* className, WNDPROC procedure, const RECT& place, HMENU menu)
@@ -44,13 +70,21 @@ HWND CreateStage(HINSTANCE instance, const char* className, WNDPROC procedure, c
 
 bool RenderGallery(HINSTANCE instance, Part part, const PictureSink& sink, std::string& error)
 {
-    PinnedMenuLook look;
+    // Wine's Tahoma has no Greek or Hebrew letters; the localised menus show in DejaVu Sans,
+    // as a Greek or Hebrew system shows them in a menu font of its own.
+    PinnedMenuLook look(part == Part::Languages ? "DejaVu Sans" : "Tahoma");
     if (!look.active()) {
         error = "the menu font could not be pinned (SPI_SETNONCLIENTMETRICS failed)";
         return false;
     }
-    if (part == Part::MenuBarXp)
+    switch (part) {
+    case Part::MenuBarXp:
         return RenderMenuBarXp(instance, sink, error);
+    case Part::Languages:
+        return RenderLocalisedMenus(instance, sink, error);
+    case Part::Main:
+        break;
+    }
     return RenderFillBitmaps(sink, error) && RenderGradients(sink, error) && RenderMenus(instance, sink, error) &&
            RenderIconModes(sink, error) && RenderButtons(instance, sink, error);
 }

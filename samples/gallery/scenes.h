@@ -12,11 +12,15 @@
 namespace gallery {
 
 // The menu bar of style 2 is the library's only on Windows 2000 and XP, so its pictures
-// are taken by a copy of the program that Wine runs as Windows XP; every other picture is
-// taken by a program that runs as a later Windows.
-enum class Part { Main, MenuBarXp };
+// are taken by a copy of the program that Wine runs as Windows XP. The menus of localised
+// programs need a menu font with Greek and Hebrew letters, and Wine keeps the first menu
+// font a process shows for good: they are taken by a copy named *_languages.exe. Every
+// other picture is taken by a program that runs as a later Windows.
+enum class Part { Main, MenuBarXp, Languages };
 Part PartOfThisProcess();
-const char* PartName(Part part); // "main", "winxp"
+const char* PartName(Part part); // "main", "winxp", "languages"
+// The part a picture belongs to, by its name.
+Part PartOfPicture(const std::string& name);
 
 using PictureSink = std::function<void(Picture&&)>;
 
@@ -34,6 +38,7 @@ bool RenderMenus(HINSTANCE instance, const PictureSink& sink, std::string& error
 bool RenderIconModes(const PictureSink& sink, std::string& error);
 bool RenderButtons(HINSTANCE instance, const PictureSink& sink, std::string& error);
 bool RenderMenuBarXp(HINSTANCE instance, const PictureSink& sink, std::string& error);
+bool RenderLocalisedMenus(HINSTANCE instance, const PictureSink& sink, std::string& error);
 
 // A shown top-level window of a private class at a fixed place of the screen.
 HWND CreateStage(HINSTANCE instance, const char* className, WNDPROC procedure, const RECT& place, HMENU menu = nullptr);

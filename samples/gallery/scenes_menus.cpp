@@ -311,4 +311,90 @@ bool RenderMenuBarXp(HINSTANCE instance, const PictureSink& sink, std::string& e
     return true;
 }
 
+namespace {
+
+// A localised application's File menu, its texts as it wrote them (UTF-16): Russian,
+// Greek, and Hebrew in a window laid out right to left (WS_EX_LAYOUTRTL).
+struct Localised {
+    const char* name;
+    const char* row;
+    int style;
+    Scheme scheme;
+    bool rightToLeft;
+    const wchar_t* items[5];
+};
+const Localised kLocalised[] = {
+    {"russian", "Russian: \"File\" of a localised program, Open... selected", 2, Scheme::Xp, false,
+     {L"&\u0421\u043E\u0437\u0434\u0430\u0442\u044C\tCtrl+N", L"&\u041E\u0442\u043A\u0440\u044B\u0442\u044C...\tCtrl+O",
+      L"&\u0421\u043E\u0445\u0440\u0430\u043D\u0438\u0442\u044C\tCtrl+S",
+      L"\u0421\u043E\u0445\u0440\u0430\u043D\u0438\u0442\u044C &\u043A\u0430\u043A...",
+      L"&\u0412\u044B\u0445\u043E\u0434"}},
+    {"greek", "Greek: the same menu, style 3", 3, Scheme::Classic, false,
+     {L"&\u039D\u03AD\u03BF\tCtrl+N", L"&\u0386\u03BD\u03BF\u03B9\u03B3\u03BC\u03B1...\tCtrl+O",
+      L"&\u0391\u03C0\u03BF\u03B8\u03AE\u03BA\u03B5\u03C5\u03C3\u03B7\tCtrl+S",
+      L"\u0391\u03C0\u03BF\u03B8\u03AE\u03BA\u03B5\u03C5\u03C3\u03B7 &\u03C9\u03C2...",
+      L"\u0388&\u03BE\u03BF\u03B4\u03BF\u03C2"}},
+    {"hebrew-rtl", "Hebrew in a right-to-left window, style 2", 2, Scheme::Xp, true,
+     {L"&\u05D7\u05D3\u05E9\tCtrl+N", L"&\u05E4\u05EA\u05D7...\tCtrl+O", L"&\u05E9\u05DE\u05D5\u05E8\tCtrl+S",
+      L"\u05E9\u05DE\u05D5\u05E8 &\u05D1\u05E9\u05DD...", L"&\u05D9\u05E6\u05D9\u05D0\u05D4"}},
+};
+
+} // namespace
+
+bool RenderLocalisedMenus(HINSTANCE instance, const PictureSink& sink, std::string& error)
+{
+    HWND owner = CreateStage(instance, "VarnelleGalleryLocalisedOwner", OwnerProc, {20, 20, 420, 320});
+    if (!owner) {
+        error = "could not create the menu owner window";
+        return false;
+    }
+    for (const Localised& menu : kLocalised) {
+        // Wine takes MFT_RIGHTORDER (the value of MF_SYSMENU) for a window-menu item and
+        // draws the window's icon in its place: the right-to-left menu belongs to a
+        // right-to-left window instead.
+        const LONG_PTR exStyle = GetWindowLongPtrA(owner, GWL_EXSTYLE);
+        SetWindowLongPtrA(owner, GWL_EXSTYLE, menu.rightToLeft ? exStyle | WS_EX_LAYOUTRTL : exStyle & ~WS_EX_LAYOUTRTL);
+        HMENU popup = CreatePopupMenu();
+        for (int i = 0; i < 5; ++i) {
+            if (i == 4)
+                AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
+            MENUITEMINFOW item = {};
+            item.cbSize = sizeof(item);
+            item.fMask = MIIM_ID | MIIM_STRING;
+            item.wID = kNew + static_cast<UINT>(i);
+            item.dwTypeData = const_cast<wchar_t*>(menu.items[i]);
+            InsertMenuItemW(popup, GetMenuItemCount(popup), TRUE, &item);
+        }
+        HICON folder = sample_art::MakeIcon(sample_art::Icon::Folder);
+        HICON page = sample_art::MakeIcon(sample_art::Icon::Page);
+        SetMenuItemIcon(popup, kNew, page);
+        SetMenuItemIcon(popup, kOpen, folder);
+        EnableMenuItem(popup, kSave, MF_BYCOMMAND | MF_GRAYED);
+        RedrawMenu(owner, popup, menu.style);
+        ScopedScheme colours(menu.scheme);
+        Picture picture = CaptureMenuLoop(owner, false, [&] {
+            PostMessageA(owner, WM_KEYDOWN, VK_DOWN, 0);
+            PostMessageA(owner, WM_KEYDOWN, VK_DOWN, 0);
+            TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN, kPopupAt.x, kPopupAt.y, 0, owner, nullptr);
+        });
+        DestroyMenu(popup);
+        DestroyIcon(folder);
+        DestroyIcon(page);
+        if (picture.empty()) {
+            error = std::string("the ") + menu.name + " popup could not be captured";
+            DestroyWindow(owner);
+            return false;
+        }
+        picture.name = "language-style" + std::to_string(menu.style) + "-" + menu.name + "-" + SchemeName(menu.scheme);
+        picture.group = "Menus of localised programs: item texts as UTF-16";
+        picture.row = menu.row;
+        picture.column = SchemeTitle(menu.scheme);
+        picture.caption = "InsertMenuItemW texts, RedrawMenu(window, popup, " + std::to_string(menu.style) +
+                          "); menu font DejaVu Sans";
+        sink(std::move(picture));
+    }
+    DestroyWindow(owner);
+    return true;
+}
+
 } // namespace gallery

@@ -4,6 +4,8 @@
 
 #include "../core/gdi_handles.h"
 #include "../core/module_state.h"
+#include "../core/system_text.h"
+#include "../core/text_core.h"
 #include "button_layout.h"
 
 namespace varnelle {
@@ -11,23 +13,46 @@ namespace {
 
 enum ButtonState { kNormal = 0, kHovered = 1, kPressed = 2 }; // hovered also means just released
 
-// The button's window text in a zero-filled block of library memory.
+// The button's window text in a zero-filled block of library memory, in the encoding the
+// system keeps it in (UTF-16 on Windows NT).
 class WindowText {
 public:
-    explicit WindowText(HWND button)
+    explicit WindowText(HWND button) : wide_(SystemTextIsWide())
     {
-        int length = GetWindowTextLengthA(button);
-        if (length <= 0)
+        const int length = wide_ ? GetWindowTextLengthW(button) : GetWindowTextLengthA(button);
+        const SIZE_T unit = wide_ ? sizeof(wchar_t) : sizeof(char);
+        // A length no block can hold reads as no text.
+        if (length <= 0 || static_cast<SIZE_T>(length) >= static_cast<SIZE_T>(-1) / unit - 1)
             return;
-        buffer_.reset(GlobalAlloc(GMEM_ZEROINIT, static_cast<SIZE_T>(length) + 1));
-        if (buffer_)
-            length_ = GetWindowTextA(button, text(), length + 1);
+        buffer_.reset(GlobalAlloc(GMEM_ZEROINIT, (static_cast<SIZE_T>(length) + 1) * unit));
+        if (!buffer_)
+            return;
+        void* block = buffer_.get();
+        const int read = wide_ ? GetWindowTextW(button, static_cast<wchar_t*>(block), length + 1)
+                               : GetWindowTextA(button, static_cast<char*>(block), length + 1);
+        length_ = read < 0 ? 0 : read > length ? length : read;
     }
-    char* text() const { return static_cast<char*>(static_cast<void*>(buffer_.get())); }
-    int length() const { return length_ > 0 ? length_ : 0; }
+    TextRun run() const
+    {
+        const void* block = buffer_.get();
+        if (!block)
+            return {};
+        return wide_ ? TextRun(static_cast<const wchar_t*>(block), length_)
+                     : TextRun(static_cast<const char*>(block), length_);
+    }
+    int length() const { return length_; }
+    // Drops the mnemonic marks, for drawing with DT_NOPREFIX while access keys are hidden.
+    void hideAccessKeys()
+    {
+        if (void* block = buffer_.get()) {
+            length_ = wide_ ? WithoutMnemonicMarks(static_cast<wchar_t*>(block), length_, static_cast<wchar_t*>(block))
+                            : WithoutMnemonicMarks(static_cast<char*>(block), length_, static_cast<char*>(block));
+        }
+    }
 
 private:
     unique_global buffer_;
+    bool wide_;
     int length_ = 0;
 };
 
@@ -44,6 +69,7 @@ struct Paint {
     bool text = false;          // a text colour was set: at least the text is redrawn
     bool disabled = false;      // disabled and drawn entirely
     bool pressedWithoutEdge = false;
+    UINT textFormat = 0;        // DT_NOPREFIX while access keys are hidden
 };
 
 RECT Inset(const RECT& rect, int by)
@@ -230,12 +256,19 @@ RECT ToRect(const ButtonRect& rect)
     return {rect.left, rect.top, rect.right, rect.bottom};
 }
 
+// Access-key underlines are hidden as the system's own buttons hide them: when the
+// DRAWITEMSTRUCT says so or the button's UI state does.
+bool AccessKeysHidden(const Paint& paint)
+{
+    return (paint.state & ODS_NOACCEL) || (SendMessageA(paint.button, WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL);
+}
+
 void DrawLabel(const Paint& paint, const WindowText& text, const ButtonRect& where)
 {
     if (text.length() < 1)
         return;
     RECT rect = ToRect(where);
-    DrawTextA(paint.dc, text.text(), text.length(), &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    text.run().draw(paint.dc, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | paint.textFormat);
 }
 
 // Stages 2 and 3: icon and text laid out, then face, icon and text drawn.
@@ -291,6 +324,11 @@ int PaintButton(const DRAWITEMSTRUCT* item)
     if (!ReadRecord(item->hwndItem, &paint.record))
         return TRUE;
     WindowText text(item->hwndItem);
+    // Hidden as DT_HIDEPREFIX hides them, on systems that ignore the flag too.
+    if (AccessKeysHidden(paint)) {
+        text.hideAccessKeys();
+        paint.textFormat = DT_NOPREFIX;
+    }
     scoped_saved_dc saved(paint.dc);
     SetBkMode(paint.dc, TRANSPARENT);
     DrawFrame(paint);

@@ -4,4 +4,5 @@ list(APPEND VARNELLE_CORE_SOURCES
 list(APPEND VARNELLE_WIN32_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/module_lifetime.cpp
     ${CMAKE_CURRENT_LIST_DIR}/module_state.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/subclass.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/subclass.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/system_text.cpp)

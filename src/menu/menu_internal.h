@@ -18,7 +18,8 @@ static_assert(kMenuInfoSize == 28, "MENUINFO is 28 bytes on 32-bit Windows");
 // Hook and routing.
 LRESULT CALLBACK MenuHostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Paints one owner-drawn menu item with the painter of CurrentMenu's style; always 1.
-int DrawMenuItem(const DRAWITEMSTRUCT* item);
+// `windowRightToLeft`: the hooked window is laid out right to left (WS_EX_LAYOUTRTL).
+int DrawMenuItem(const DRAWITEMSTRUCT* item, bool windowRightToLeft = false);
 void StampMenuStyle(HMENU menu, int style);
 int GetOsKind();
 void ShiftSysMenuIds(HWND window, HMENU menu);

@@ -6,6 +6,7 @@
 #include "../core/module_state.h"
 #include "menu_measure.h"
 #include "menu_measure_core.h"
+#include "menu_text.h"
 #include "separator_callback.h"
 
 namespace varnelle {
@@ -33,14 +34,11 @@ void MeasureBitmapItem(MEASUREITEMSTRUCT* item, HBITMAP bitmap)
 
 void MeasureTextItem(MEASUREITEMSTRUCT* item, HMENU menu, bool inPopup, HICON icon)
 {
-    char text[kMenuTextBufferSize] = {};
-    int length = GetMenuStringA(menu, item->itemID, text, kMenuTextBufferSize, MF_BYCOMMAND);
-    if (length < 0)
-        length = 0;
+    const MenuItemText text(menu, item->itemID);
     TextExtent extent;
     {
         MenuTextFont font;
-        extent = MeasureMenuText(text, length, font.get());
+        extent = MeasureMenuText(text.run(), font.get());
     }
     TextItemInput input = {};
     input.textWidth = extent.width;
@@ -48,7 +46,7 @@ void MeasureTextItem(MEASUREITEMSTRUCT* item, HMENU menu, bool inPopup, HICON ic
     input.iconHeight = IconColourHeight(icon);
     input.itemId = item->itemID;
     input.inPopup = inPopup;
-    input.hasTab = ContainsTab(text, static_cast<uint32_t>(length));
+    input.hasTab = text.run().findTab() >= 0;
 
     uint32_t cell = IconCellSize(input.textHeight, input.iconHeight);
     ModuleState.IconCellWidth = static_cast<int32_t>(cell);

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "../core/gdi_handles.h"
+#include "../core/system_text.h"
 
 namespace varnelle {
 
@@ -33,21 +34,21 @@ struct TextExtent {
     uint32_t height;
 };
 
-// Extent of `length` characters as DrawTextA(DT_CALCRECT) gives it on the screen DC: "&"
-// markers are taken as menus take them, a tab counts as one ordinary character.
-TextExtent MeasureMenuText(const char* text, int length, HFONT font);
+// Extent of the text as DrawText(DT_CALCRECT) gives it on the screen DC: "&" markers are
+// taken as menus take them, a tab counts as one ordinary character.
+TextExtent MeasureMenuText(const TextRun& text, HFONT font);
 // The same on a DC of the display other than the screen's (the same device, so the same
 // extent), which spares taking the screen DC.
-TextExtent MeasureMenuTextOn(HDC dc, const char* text, int length, HFONT font);
+TextExtent MeasureMenuTextOn(HDC dc, const TextRun& text, HFONT font);
 
 // Height of an icon's colour bitmap; 0 without an icon or for a monochrome icon.
 uint32_t IconColourHeight(HICON icon);
 
 // Recomputes the icon cell for one text item and stores it in IconCellWidth and
 // IconCellHeight. `icon` may be null.
-uint32_t CalcIconCell(const char* text, int length, HICON icon);
+uint32_t CalcIconCell(const TextRun& text, HICON icon);
 // For a painter that has read the icon already: the text measured on `dc`, a DC of the
 // display (null: the screen DC), with an icon of `iconHeight` (0: none or monochrome).
-uint32_t CalcIconCellOn(HDC dc, const char* text, int length, uint32_t iconHeight);
+uint32_t CalcIconCellOn(HDC dc, const TextRun& text, uint32_t iconHeight);
 
 } // namespace varnelle

@@ -27,17 +27,6 @@ bool IsWindowMenuCommand(uint32_t itemId)
     return itemId >= kFirstWindowMenuCommand && itemId <= kLastWindowMenuCommand;
 }
 
-bool ContainsTab(const char* text, uint32_t length)
-{
-    if (!text)
-        return false;
-    for (uint32_t i = 0; i < length; ++i) {
-        if (text[i] == '\t')
-            return true;
-    }
-    return false;
-}
-
 ItemSize TextItemSize(const TextItemInput& input)
 {
     uint32_t cell = IconCellSize(input.textHeight, input.iconHeight);

@@ -37,9 +37,6 @@ uint32_t IconCellSize(uint32_t textHeight, uint32_t iconHeight);
 
 bool IsWindowMenuCommand(uint32_t itemId);
 
-// Whether the first `length` characters hold a tab (an accelerator column follows).
-bool ContainsTab(const char* text, uint32_t length);
-
 struct TextItemInput {
     uint32_t textWidth;
     uint32_t textHeight;

@@ -42,19 +42,17 @@ void MenuTextFont::create(const LOGFONTA* menuFont)
     font_ = created_ ? created_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
-TextExtent MeasureMenuText(const char* text, int length, HFONT font)
+TextExtent MeasureMenuText(const TextRun& text, HFONT font)
 {
     unique_window_dc screen(nullptr);
-    return MeasureMenuTextOn(screen.get(), text, length, font);
+    return MeasureMenuTextOn(screen.get(), text, font);
 }
 
-TextExtent MeasureMenuTextOn(HDC dc, const char* text, int length, HFONT font)
+TextExtent MeasureMenuTextOn(HDC dc, const TextRun& text, HFONT font)
 {
-    if (!text || length < 0)
-        length = 0;
     scoped_select selection(dc, font);
     RECT extent = {0, 0, 0, 0};
-    DrawTextA(dc, text ? text : "", length, &extent, DT_CALCRECT);
+    text.draw(dc, &extent, DT_CALCRECT);
     return {static_cast<uint32_t>(extent.right - extent.left), static_cast<uint32_t>(extent.bottom - extent.top)};
 }
 
@@ -65,17 +63,17 @@ uint32_t IconColourHeight(HICON icon)
     return static_cast<uint32_t>(image.colourHeight);
 }
 
-uint32_t CalcIconCell(const char* text, int length, HICON icon)
+uint32_t CalcIconCell(const TextRun& text, HICON icon)
 {
-    return CalcIconCellOn(nullptr, text, length, IconColourHeight(icon));
+    return CalcIconCellOn(nullptr, text, IconColourHeight(icon));
 }
 
-uint32_t CalcIconCellOn(HDC dc, const char* text, int length, uint32_t iconHeight)
+uint32_t CalcIconCellOn(HDC dc, const TextRun& text, uint32_t iconHeight)
 {
     TextExtent extent;
     {
         MenuTextFont font;
-        extent = dc ? MeasureMenuTextOn(dc, text, length, font.get()) : MeasureMenuText(text, length, font.get());
+        extent = dc ? MeasureMenuTextOn(dc, text, font.get()) : MeasureMenuText(text, font.get());
     }
     uint32_t cell = IconCellSize(extent.height, iconHeight);
     ModuleState.IconCellWidth = static_cast<int32_t>(cell);

@@ -49,9 +49,43 @@ PaintedKind KindOfType(UINT type)
     }
 }
 
+// Mirrors the DC for one item: the item's columns map onto themselves right to left, so a
+// painter that lays out from the left edge puts the icon column at the right. Bitmaps and
+// icons keep their orientation. DrawMenuItem's SaveDC/RestoreDC takes the layout, mapping
+// mode and origin back.
+void MirrorItem(HDC dc, const RECT& item)
+{
+    if (GetMapMode(dc) != MM_TEXT)
+        return; // a scaled mapping is the application's: painted as it is
+    const DWORD layout = GetLayout(dc);
+    if (layout == GDI_ERROR)
+        return;
+    POINT origin;
+    POINT leftColumn = {item.left, 0}; // the device column of the item's left edge
+    if (!GetWindowOrgEx(dc, &origin) || !LPtoDP(dc, &leftColumn, 1))
+        return;
+    if (SetLayout(dc, layout | LAYOUT_RTL | LAYOUT_BITMAPORIENTATIONPRESERVED) == GDI_ERROR)
+        return;
+    // Mirrored, x runs leftwards from the DC's right edge, and a rectangle [left, right)
+    // covers the pixels from its right edge's point to its left edge's. The window origin
+    // is moved so that the item's right edge lands where its left edge was: the item then
+    // covers its own pixels again. Which way a move of the origin shifts the drawing is
+    // measured, not assumed.
+    POINT rightEdge = {item.right, 0};
+    POINT moved = rightEdge;
+    LPtoDP(dc, &rightEdge, 1);
+    SetWindowOrgEx(dc, origin.x + 1, origin.y, nullptr);
+    LPtoDP(dc, &moved, 1);
+    const int perStep = moved.x - rightEdge.x;
+    if (perStep == 1 || perStep == -1)
+        SetWindowOrgEx(dc, origin.x + (leftColumn.x - rightEdge.x) * perStep, origin.y, nullptr);
+    else
+        SetLayout(dc, layout); // a mapping that does not move by whole pixels: left as it was
+}
+
 } // namespace
 
-int DrawMenuItem(const DRAWITEMSTRUCT* item)
+int DrawMenuItem(const DRAWITEMSTRUCT* item, bool windowRightToLeft)
 {
     if (!item || !IsMenu(ModuleState.CurrentMenu) || item->CtlType != ODT_MENU)
         return 1;
@@ -60,12 +94,16 @@ int DrawMenuItem(const DRAWITEMSTRUCT* item)
     // The style of the top popup (or of the menu bar), which RedrawMenu gave the whole tree.
     // Any other number paints nothing.
     const int style = GetStyleMenu(ModuleState.CurrentMenu);
-    if (style >= 0 && style < kMenuStyleCount)
-        kMenuPainters[style](*item);
+    if (style < 0 || style >= kMenuStyleCount)
+        return 1;
+    const PaintedItem facts = ReadPaintedItem(*item, windowRightToLeft);
+    if (facts.mirrored)
+        MirrorItem(item->hDC, item->rcItem);
+    kMenuPainters[style](*item, facts);
     return 1;
 }
 
-PaintedItem ReadPaintedItem(const DRAWITEMSTRUCT& item)
+PaintedItem ReadPaintedItem(const DRAWITEMSTRUCT& item, bool windowRightToLeft)
 {
     PaintedItem facts;
     const HMENU menu = reinterpret_cast<HMENU>(item.hwndItem);
@@ -77,9 +115,21 @@ PaintedItem ReadPaintedItem(const DRAWITEMSTRUCT& item)
     facts.glyph = info.hbmpItem;
     facts.kind = KindOfType(info.fType);
     if (facts.kind == PaintedKind::Text) {
-        int length = GetMenuStringA(menu, item.itemID, facts.text, kMenuTextBufferSize, MF_BYCOMMAND);
-        facts.length = length > 0 ? length : 0;
+        facts.text = MenuItemText(menu, item.itemID);
         static_cast<void>(ReadIcon(facts.icon(), facts.iconImage));
+    }
+    // A DC the system mirrored (the popup of a right-to-left window) is painted as it is;
+    // any other right-to-left item is mirrored by DrawMenuItem.
+    const DWORD layout = GetLayout(item.hDC);
+    const bool mirroredDc = layout != GDI_ERROR && (layout & LAYOUT_RTL);
+    const bool rightToLeft = (info.fType & MFT_RIGHTORDER) || windowRightToLeft || mirroredDc;
+    facts.mirrored = rightToLeft && !mirroredDc;
+    if (rightToLeft)
+        facts.textFormat |= DT_RTLREADING;
+    // Access keys hidden as DT_HIDEPREFIX hides them, on systems that ignore the flag too.
+    if (item.itemState & ODS_NOACCEL) {
+        facts.text.hideAccessKeys();
+        facts.textFormat |= DT_NOPREFIX;
     }
     return facts;
 }
@@ -87,7 +137,7 @@ PaintedItem ReadPaintedItem(const DRAWITEMSTRUCT& item)
 void CalcPaintedIconCell(const DRAWITEMSTRUCT& item, const PaintedItem& facts)
 {
     const HDC measuring = IsDisplayDc(item.hDC) && GetMapMode(item.hDC) == MM_TEXT ? item.hDC : nullptr;
-    CalcIconCellOn(measuring, facts.text, facts.length, static_cast<uint32_t>(facts.iconImage.colourHeight));
+    CalcIconCellOn(measuring, facts.text.run(), static_cast<uint32_t>(facts.iconImage.colourHeight));
 }
 
 void DrawItemIcon(HDC dc, const RECT& cell, const PaintedItem& facts, BYTE mode, bool embossed)
@@ -119,20 +169,24 @@ ItemLook LookOf(const DRAWITEMSTRUCT& item)
                       (item.itemState & ODS_CHECKED) != 0, ModuleState.DisableSelect);
 }
 
-void DrawItemText(HDC dc, const RECT& area, const char* text, int length, UINT wholeFormat)
+void DrawItemText(HDC dc, const RECT& area, const PaintedItem& facts, UINT wholeFormat)
 {
-    if (length <= 0)
+    const TextRun text = facts.text.run();
+    if (text.empty())
         return;
     RECT box = area;
-    for (int tab = 0; tab < length; ++tab) {
-        if (text[tab] != '\t')
-            continue;
-        // Later TABs belong to the accelerator and are drawn as they are.
-        DrawTextA(dc, text + tab + 1, length - tab - 1, &box, kAcceleratorFormat);
-        DrawTextA(dc, text, tab, &box, kLabelFormat);
+    const int tab = text.findTab();
+    if (tab < 0) {
+        text.draw(dc, &box, wholeFormat | facts.textFormat);
         return;
     }
-    DrawTextA(dc, text, length, &box, wholeFormat);
+    // Later TABs belong to the accelerator and are drawn as they are.
+    const TextRun accelerator = text.after(tab);
+    if (!accelerator.empty())
+        accelerator.draw(dc, &box, kAcceleratorFormat | facts.textFormat);
+    const TextRun label = text.first(tab);
+    if (!label.empty())
+        label.draw(dc, &box, kLabelFormat | facts.textFormat);
 }
 
 void DrawGlyph(HDC dc, char glyph, const RECT& area)

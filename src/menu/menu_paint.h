@@ -6,22 +6,25 @@
 #include "../core/exports.h"
 #include "menu_colours.h"
 #include "menu_measure_core.h"
+#include "menu_text.h"
 #include "separator_callback.h"
 
 namespace varnelle {
 
-// One painter per MenuStyle, 0 to 3. Each paints the whole item on every WM_DRAWITEM and
-// leaves the DRAWITEMSTRUCT as it found it; DrawMenuItem saves and restores the DC around it.
-using MenuPainter = void (*)(const DRAWITEMSTRUCT& item);
-inline constexpr int kMenuStyleCount = 4;
-
-void DrawMenuItemStyle0(const DRAWITEMSTRUCT& item);
-void DrawMenuItemStyle1(const DRAWITEMSTRUCT& item);
-void DrawMenuItemStyle2(const DRAWITEMSTRUCT& item);
-void DrawMenuItemStyle3(const DRAWITEMSTRUCT& item);
-
 // What the painters paint an item as, from its type bits: bitmap items are left alone.
 enum class PaintedKind { Text, Separator, Nothing };
+struct PaintedItem;
+
+// One painter per MenuStyle, 0 to 3. Each paints the whole item on every WM_DRAWITEM and
+// leaves the DRAWITEMSTRUCT as it found it; DrawMenuItem saves and restores the DC around
+// it and reads the item's facts for it.
+using MenuPainter = void (*)(const DRAWITEMSTRUCT& item, const PaintedItem& facts);
+inline constexpr int kMenuStyleCount = 4;
+
+void DrawMenuItemStyle0(const DRAWITEMSTRUCT& item, const PaintedItem& facts);
+void DrawMenuItemStyle1(const DRAWITEMSTRUCT& item, const PaintedItem& facts);
+void DrawMenuItemStyle2(const DRAWITEMSTRUCT& item, const PaintedItem& facts);
+void DrawMenuItemStyle3(const DRAWITEMSTRUCT& item, const PaintedItem& facts);
 
 // The facts a painter reads about its item, by command identifier from the menu that holds
 // it (DRAWITEMSTRUCT.hwndItem). A failed read comes out as a text item without icon or glyph.
@@ -30,15 +33,22 @@ struct PaintedItem {
     UINT type = 0;
     ULONG_PTR data = 0;       // an ordinary item's icon, a separator's callback
     HBITMAP glyph = nullptr;  // hbmpItem: a window-menu picture code, or 0
-    char text[kMenuTextBufferSize] = {};
-    int length = 0;           // text items only
+    MenuItemText text;        // text items only
     IconImage iconImage;      // the icon, read once for the cell size and the drawing
+    // DT_RTLREADING for an item read right to left, DT_NOPREFIX while the system hides
+    // access-key underlines (ODS_NOACCEL; the marks are taken out of the text then): added
+    // to every text the item draws.
+    UINT textFormat = 0;
+    // A right-to-left item on a DC that the system has not mirrored: DrawMenuItem mirrors
+    // the item, so that the icon column stands on the reading side.
+    bool mirrored = false;
 
     HICON icon() const { return kind == PaintedKind::Text ? reinterpret_cast<HICON>(data) : nullptr; }
     SeparatorCallback callback() const { return SeparatorCallbackOf(type, data); }
     BYTE radio() const { return (type & MFT_RADIOCHECK) ? 1 : 0; }
 };
-PaintedItem ReadPaintedItem(const DRAWITEMSTRUCT& item);
+// `windowRightToLeft`: the hooked window is laid out right to left (WS_EX_LAYOUTRTL).
+PaintedItem ReadPaintedItem(const DRAWITEMSTRUCT& item, bool windowRightToLeft = false);
 
 // The icon cell of a text item, recomputed for the paint from its text and icon.
 void CalcPaintedIconCell(const DRAWITEMSTRUCT& item, const PaintedItem& facts);
@@ -58,8 +68,9 @@ ItemLook LookOf(const DRAWITEMSTRUCT& item);
 
 // Draws the item text in `area`: split at its first TAB, the part after it right-aligned
 // (the accelerator), the label left-aligned; a text without TAB is drawn whole with
-// `wholeFormat`. "&" marks the mnemonic; the DC's font and text colour are used.
-void DrawItemText(HDC dc, const RECT& area, const char* text, int length, UINT wholeFormat);
+// `wholeFormat`. "&" marks the mnemonic; the DC's font and text colour are used, and the
+// item's reading order and access-key look.
+void DrawItemText(HDC dc, const RECT& area, const PaintedItem& facts, UINT wholeFormat);
 inline constexpr UINT kLabelFormat = DT_VCENTER | DT_SINGLELINE | DT_NOCLIP;
 inline constexpr UINT kAcceleratorFormat = DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP;
 

@@ -118,7 +118,7 @@ LRESULT OnDrawItem(HWND hwnd, WPARAM wParam, LPARAM lParam)
                                  (item->CtlType == ODT_MENU && reinterpret_cast<HMENU>(item->hwndItem) == GetMenu(hwnd));
         ItemLookup lookup(hwnd, menuBarItem);
         if (IsMenu(ModuleState.CurrentMenu))
-            DrawMenuItem(item);
+            DrawMenuItem(item, (GetWindowLongPtrA(hwnd, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0);
     }
     return PassOn(MenuHostProc, hwnd, WM_DRAWITEM, wParam, lParam);
 }

@@ -4,9 +4,8 @@
 
 namespace varnelle {
 
-void DrawMenuItemStyle0(const DRAWITEMSTRUCT& item)
+void DrawMenuItemStyle0(const DRAWITEMSTRUCT& item, const PaintedItem& facts)
 {
-    const PaintedItem facts = ReadPaintedItem(item);
     if (SeparatorCallback callback = facts.callback())
         PaintCallbackSeparator(&item, callback);
 }

@@ -99,18 +99,17 @@ void PaintTextItem(const DRAWITEMSTRUCT& item, const PaintedItem& facts, HBRUSH 
         SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
         RECT light = text;
         OffsetRect(&light, 1, 1);
-        DrawItemText(dc, light, facts.text, facts.length, kLabelFormat);
+        DrawItemText(dc, light, facts, kLabelFormat);
         SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
     }
-    DrawItemText(dc, text, facts.text, facts.length, kLabelFormat);
+    DrawItemText(dc, text, facts, kLabelFormat);
 }
 
 } // namespace
 
-void DrawMenuItemStyle1(const DRAWITEMSTRUCT& item)
+void DrawMenuItemStyle1(const DRAWITEMSTRUCT& item, const PaintedItem& facts)
 {
     const unique_hbrush lightCell(CreateSolidBrush(Style1LightCell(GetSysColor(COLOR_MENU))));
-    const PaintedItem facts = ReadPaintedItem(item);
     switch (facts.kind) {
     case PaintedKind::Separator:
         if (SeparatorCallback callback = facts.callback())

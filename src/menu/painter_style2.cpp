@@ -85,7 +85,7 @@ void PaintPopupItem(const DRAWITEMSTRUCT& item, const PaintedItem& facts, const 
     }
 
     const RECT text = {full.left + cell + 4, full.top + 1, full.right - 10, full.bottom - 1};
-    DrawItemText(dc, text, facts.text, facts.length, kLabelFormat);
+    DrawItemText(dc, text, facts, kLabelFormat);
 }
 
 // Darkens the pixels already there in the 4 columns right of the pushed item's frame: a
@@ -141,17 +141,16 @@ void PaintMenuBarItem(const DRAWITEMSTRUCT& item, const PaintedItem& facts, cons
     if (look.checked || icon || facts.glyph)
         text.left += ModuleState.IconCellWidth;
     text.right -= 4;
-    DrawItemText(dc, text, facts.text, facts.length, kLabelFormat | DT_CENTER);
+    DrawItemText(dc, text, facts, kLabelFormat | DT_CENTER);
 }
 
 } // namespace
 
-void DrawMenuItemStyle2(const DRAWITEMSTRUCT& item)
+void DrawMenuItemStyle2(const DRAWITEMSTRUCT& item, const PaintedItem& facts)
 {
     // Screens below 8 bits per pixel take the unblended colours.
     const int bits = ScreenColourBits(item.hDC);
     const Style2Brushes brushes(Style2ColoursFor(ReadMenuScheme(bits), bits < 8));
-    const PaintedItem facts = ReadPaintedItem(item);
     switch (facts.kind) {
     case PaintedKind::Separator:
         if (SeparatorCallback callback = facts.callback())

@@ -96,15 +96,14 @@ void PaintTextItem(const DRAWITEMSTRUCT& item, const PaintedItem& facts, const S
     }
 
     const RECT text = {full.left + ModuleState.IconCellWidth + 4, full.top + 1, full.right - 10, full.bottom - 1};
-    DrawItemText(dc, text, facts.text, facts.length, kLabelFormat);
+    DrawItemText(dc, text, facts, kLabelFormat);
 }
 
 } // namespace
 
-void DrawMenuItemStyle3(const DRAWITEMSTRUCT& item)
+void DrawMenuItemStyle3(const DRAWITEMSTRUCT& item, const PaintedItem& facts)
 {
     const Style3Paint paint(ScreenColourBits(item.hDC));
-    const PaintedItem facts = ReadPaintedItem(item);
     switch (facts.kind) {
     case PaintedKind::Separator:
         if (SeparatorCallback callback = facts.callback())

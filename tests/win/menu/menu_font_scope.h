@@ -11,7 +11,7 @@ namespace menu_testing {
 // settings) and puts the previous metrics back.
 class ScopedMenuFont {
 public:
-    ScopedMenuFont(const char* face, LONG height, LONG weight = FW_NORMAL)
+    ScopedMenuFont(const char* face, LONG height, LONG weight = FW_NORMAL, BYTE quality = DEFAULT_QUALITY)
     {
         saved_.cbSize = sizeof(saved_);
         saved_ok_ = SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(saved_), &saved_, 0) != FALSE;
@@ -20,6 +20,7 @@ public:
         font_.lfHeight = height;
         font_.lfWeight = weight;
         font_.lfCharSet = DEFAULT_CHARSET;
+        font_.lfQuality = quality;
         strncpy(font_.lfFaceName, face, LF_FACESIZE - 1);
         changed.lfMenuFont = font_;
         set_ok_ = SystemParametersInfoA(SPI_SETNONCLIENTMETRICS, sizeof(changed), &changed, 0) != FALSE;

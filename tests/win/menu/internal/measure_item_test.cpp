@@ -318,12 +318,12 @@ TEST_F(MeasureItem, CalcIconCellAgreesWithMeasurement)
     int measured = ModuleState.IconCellWidth;
     ModuleState.IconCellWidth = ModuleState.IconCellHeight = 0;
     const char text[] = "&Print\tCtrl+P";
-    EXPECT_EQ(CalcIconCell(text, sizeof(text) - 1, icon), static_cast<uint32_t>(measured));
+    EXPECT_EQ(CalcIconCell(TextRun(text, sizeof(text) - 1), icon), static_cast<uint32_t>(measured));
     EXPECT_EQ(ModuleState.IconCellWidth, measured);
     EXPECT_EQ(ModuleState.IconCellHeight, measured);
     EXPECT_EQ(measured, 28);
-    EXPECT_EQ(CalcIconCell(text, sizeof(text) - 1, nullptr), static_cast<uint32_t>(Extent(text).cy + 7));
-    EXPECT_EQ(CalcIconCell(nullptr, 5, nullptr), static_cast<uint32_t>(ExtentIn(font_.font(), "", 0).cy + 7));
+    EXPECT_EQ(CalcIconCell(TextRun(text, sizeof(text) - 1), nullptr), static_cast<uint32_t>(Extent(text).cy + 7));
+    EXPECT_EQ(CalcIconCell(TextRun(static_cast<const char*>(nullptr), 5), nullptr), static_cast<uint32_t>(ExtentIn(font_.font(), "", 0).cy + 7));
     DestroyMenu(popup);
     DestroyIcon(icon);
 }
@@ -334,7 +334,7 @@ TEST_F(MeasureItem, WithoutTheMenuFontTheDefaultGuiFontIsUsedAndKept)
     {
         MenuTextFont fallback(nullptr);
         EXPECT_EQ(fallback.get(), stock);
-        TextExtent extent = MeasureMenuText("&Fallback", 9, fallback.get());
+        TextExtent extent = MeasureMenuText(TextRun("&Fallback", 9), fallback.get());
         SIZE expected = ExtentIn(stock, "&Fallback", 9);
         EXPECT_EQ(extent.width, static_cast<uint32_t>(expected.cx));
         EXPECT_EQ(extent.height, static_cast<uint32_t>(expected.cy));
@@ -359,7 +359,7 @@ TEST_F(MeasureItem, RepeatedMeasurementReleasesEveryObject)
     int before = CountFreeGdiHandles();
     for (int i = 0; i < 300; ++i) {
         Measure(popup, i % 2 == 0, 100);
-        CalcIconCell("&Open", 5, icon);
+        CalcIconCell(TextRun("&Open", 5), icon);
     }
     EXPECT_EQ(CountFreeGdiHandles(), before);
     DestroyMenu(popup);

@@ -88,7 +88,7 @@ TEST_F(Style0Band, BandIsPaintedOverTheClipBoxHeight)
     DeleteObject(clip);
 
     DRAWITEMSTRUCT draw = ItemToDraw(popup_, 0, surface.dc(), {2, 10, 26, 15});
-    DrawMenuItemStyle0(draw);
+    DrawMenuItemStyle0(draw, ReadPaintedItem(draw));
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].menu, popup_);
     EXPECT_EQ(calls[0].dc, surface.dc());
@@ -101,7 +101,7 @@ TEST_F(Style0Band, BandIsPaintedOverTheClipBoxHeight)
     // Without a clip region the box is the whole surface.
     SelectClipRgn(surface.dc(), nullptr);
     calls.clear();
-    DrawMenuItemStyle0(draw);
+    DrawMenuItemStyle0(draw, ReadPaintedItem(draw));
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_TRUE(Same(calls[0].rect, {2, 0, 26, 90}));
 }
@@ -111,7 +111,7 @@ TEST_F(Style0Band, OtherItemsArePaintedByNobody)
     DibSurface surface(120, 90, kPaper);
     for (UINT id : {100u, 101u, 102u}) {
         DRAWITEMSTRUCT draw = ItemToDraw(popup_, id, surface.dc(), {0, 0, 120, 20});
-        DrawMenuItemStyle0(draw);
+        DrawMenuItemStyle0(draw, ReadPaintedItem(draw));
     }
     // The plain owner-drawn separator: found by position here, it has no identifier.
     MENUITEMINFOA info = {};
@@ -120,7 +120,7 @@ TEST_F(Style0Band, OtherItemsArePaintedByNobody)
     info.wID = 300;
     SetMenuItemInfoA(popup_, 3, TRUE, &info);
     DRAWITEMSTRUCT separator = ItemToDraw(popup_, 300, surface.dc(), {0, 0, 120, 6});
-    DrawMenuItemStyle0(separator);
+    DrawMenuItemStyle0(separator, ReadPaintedItem(separator));
     EXPECT_TRUE(calls.empty());
     EXPECT_EQ(surface.countNot({0, 0, 120, 90}, kPaper), 0);
 }
@@ -129,14 +129,14 @@ TEST_F(Style0Band, BadInputPaintsNothing)
 {
     DibSurface surface(40, 40, kPaper);
     DRAWITEMSTRUCT noDc = ItemToDraw(popup_, 0, nullptr, {0, 0, 24, 5});
-    DrawMenuItemStyle0(noDc);
+    DrawMenuItemStyle0(noDc, ReadPaintedItem(noDc));
     DRAWITEMSTRUCT missing = ItemToDraw(popup_, 999, surface.dc(), {0, 0, 24, 5});
-    DrawMenuItemStyle0(missing);
+    DrawMenuItemStyle0(missing, ReadPaintedItem(missing));
     HMENU gone = CreatePopupMenu();
     AddLeftBorder(gone, PaintingBand, 0);
     DestroyMenu(gone);
     DRAWITEMSTRUCT destroyed = ItemToDraw(gone, 0, surface.dc(), {0, 0, 24, 5});
-    DrawMenuItemStyle0(destroyed);
+    DrawMenuItemStyle0(destroyed, ReadPaintedItem(destroyed));
     EXPECT_TRUE(calls.empty());
     EXPECT_EQ(surface.countNot({0, 0, 40, 40}, kPaper), 0);
 }
@@ -167,7 +167,7 @@ TEST_F(Style0Band, MessageOrderOfANestedBand)
     // WM_DRAWITEM on the nested popup's DC.
     DibSurface surface(100, 60, kPaper);
     DRAWITEMSTRUCT draw = ItemToDraw(nested, 0, surface.dc(), {0, 0, 24, 5});
-    DrawMenuItemStyle0(draw);
+    DrawMenuItemStyle0(draw, ReadPaintedItem(draw));
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[1].menu, nested);
     EXPECT_TRUE(Same(calls[1].rect, {0, 0, 24, 60}));
