@@ -138,6 +138,7 @@ BOOL CALLBACK PutButton(HWND child, LPARAM)
     Put(L"button");
     PutRect(rect);
     PutNumber(IsWindowVisible(child) ? 1 : 0);
+    PutNumber(IsWindowEnabled(child) ? 1 : 0);
     PutNumber(type);
     PutFont(font);
     PutText(label, length > 0 ? length : 0);
@@ -175,7 +176,7 @@ void Save()
 //   bar position type state popup left top right bottom label    (screen coordinates)
 //   open LEVEL BAR-POSITION         a popup is open (-1: not from the menu bar) ...
 //   item LEVEL position type state popup left top right bottom label   ... and its items
-//   button left top right bottom visible type <font as menufont> label
+//   button left top right bottom visible enabled type <font as menufont> label
 //   end [truncated]
 void WriteReport()
 {

@@ -1,0 +1,28 @@
+# A real program skinned through varnelle-preview and used with the mouse: Wine's own
+# notepad and task manager in a Russian locale, every menu of the menu bar opened, the
+# screen compared with the labels the program holds (preview_test.py drives it,
+# preview_check.exe compares under Wine). The programs are the 64-bit builtins of the
+# 64-bit Wine that runs the tests.
+add_executable(preview_check ${CMAKE_CURRENT_LIST_DIR}/preview_check.cpp)
+target_link_libraries(preview_check PRIVATE varnelle_test_common)
+add_dependencies(preview_check varnelle_preview)
+
+if(VARNELLE_WIDTH EQUAL 64 AND VARNELLE_REGISTER_WINDOWS_TESTS)
+    find_package(Python3 COMPONENTS Interpreter REQUIRED)
+    # name, program, style, options
+    set(preview_cases
+        "notepad_style1|notepad.exe|1|"
+        "notepad_style2|notepad.exe|2|"
+        "notepad_style3|notepad.exe|3|"
+        "taskmgr_style2_buttons|taskmgr.exe|2|--buttons")
+    foreach(case ${preview_cases})
+        string(REPLACE "|" ";" case "${case}")
+        list(GET case 0 name)
+        list(GET case 1 program)
+        list(GET case 2 style)
+        list(GET case 3 options)
+        varnelle_register_test(preview_${name} ${Python3_EXECUTABLE} ${CMAKE_CURRENT_LIST_DIR}/preview_test.py
+            --build ${PROJECT_BINARY_DIR} --program ${program} --style ${style} ${options}
+            --work ${PROJECT_BINARY_DIR}/preview/${name})
+    endforeach()
+endif()
