@@ -13,6 +13,9 @@
 //   preview_check close WINDOW
 //       posts WM_CLOSE, as the window's close box would, and waits 10 s for the program to
 //       end; one that does not is terminated (and the command fails).
+//   preview_check menu-charset CHARSET
+//       gives the system's menu font that character set until the wineserver ends (or the
+//       next call), and prints the one it had.
 //
 // The report is the one varnelle-preview --report writes from inside the program.
 #include <windows.h>
@@ -30,8 +33,7 @@ namespace {
 
 using testing_support::DibSurface;
 
-// Ink is what stands out from the item's background by more than this much luminance:
-// dark text on a light item, light text on a selected one.
+// Text and background must differ by this much luminance to be told apart.
 constexpr int kInkContrast = 80;
 // The label may stand a little outside its item's rectangle (DT_NOCLIP).
 constexpr int kSlack = 2;
@@ -221,32 +223,8 @@ int Luminance(uint32_t pixel)
     return (((pixel >> 16) & 0xFF) * 299 + ((pixel >> 8) & 0xFF) * 587 + (pixel & 0xFF) * 114) / 1000;
 }
 
-uint32_t ToPixel(COLORREF colour)
-{
-    return (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-}
-
-bool IsInk(uint32_t pixel, int background)
-{
-    const int difference = Luminance(pixel) - background;
-    return difference > kInkContrast || difference < -kInkContrast;
-}
-
-// The luminance most of the rectangle has: the item's background.
-int BackgroundOf(const Picture& screen, const RECT& rect)
-{
-    int histogram[256] = {};
-    for (int y = rect.top < 0 ? 0 : rect.top; y < rect.bottom && y < screen.height; ++y) {
-        for (int x = rect.left < 0 ? 0 : rect.left; x < rect.right && x < screen.width; ++x)
-            ++histogram[Luminance(screen.at(x, y))];
-    }
-    int most = 255;
-    for (int level = 0; level < 256; ++level)
-        most = histogram[level] > histogram[most] ? level : most;
-    return most;
-}
-
-// Inked pixels of a text, cropped to their bounding box.
+// Inked pixels of a text in a box one pixel wider on every side than the ink, whose frame
+// is background: extra ink right beside the text counts against a match too.
 struct Mask {
     int width = 0;
     int height = 0;
@@ -255,6 +233,7 @@ struct Mask {
     bool at(int x, int y) const { return ink[static_cast<size_t>(y) * width + x]; }
 };
 
+// The text as DrawTextW draws it, black on white, and its ink.
 Mask Rendered(const std::wstring& text, const LOGFONTW& logFont, UINT prefix)
 {
     Mask mask;
@@ -278,10 +257,14 @@ Mask Rendered(const std::wstring& text, const LOGFONTW& logFont, UINT prefix)
     SelectObject(surface.dc(), previous);
     DeleteObject(font);
 
+    auto inked = [&](int x, int y) {
+        const COLORREF c = surface.at(x, y);
+        return (GetRValue(c) * 299 + GetGValue(c) * 587 + GetBValue(c) * 114) / 1000 < 128;
+    };
     int left = surface.width(), top = surface.height(), right = -1, bottom = -1;
     for (int y = 0; y < surface.height(); ++y) {
         for (int x = 0; x < surface.width(); ++x) {
-            if (!IsInk(ToPixel(surface.at(x, y)), 255))
+            if (!inked(x, y))
                 continue;
             left = x < left ? x : left;
             right = x > right ? x : right;
@@ -291,12 +274,12 @@ Mask Rendered(const std::wstring& text, const LOGFONTW& logFont, UINT prefix)
     }
     if (right < 0)
         return mask;
-    mask.width = right - left + 1;
-    mask.height = bottom - top + 1;
+    mask.width = right - left + 3;
+    mask.height = bottom - top + 3;
     mask.ink.resize(static_cast<size_t>(mask.width) * mask.height);
     for (int y = 0; y < mask.height; ++y) {
         for (int x = 0; x < mask.width; ++x) {
-            const bool ink = IsInk(ToPixel(surface.at(left + x, top + y)), 255);
+            const bool ink = inked(left - 1 + x, top - 1 + y);
             mask.ink[static_cast<size_t>(y) * mask.width + x] = ink;
             mask.count += ink;
         }
@@ -310,25 +293,47 @@ struct Match {
     int y = 0;
 };
 
-// The place inside the rectangle where the screen's ink differs least from the mask, over
-// the mask's bounding box.
-Match BestMatch(const Picture& screen, const RECT& rect, const Mask& mask)
+// How far the screen's pixels under the mask's box are from showing the mask's ink in some
+// colour on some background: the two colours are the mean luminances under the mask's ink
+// and under the rest; a pixel nearer the other side's mean than its own counts as wrong,
+// and so do all of them when the two means are not kInkContrast apart. So the text may be
+// dark on light or light on a selection, on a plain colour or on a gentle gradient.
+int Mismatches(const std::vector<int>& luminance, int stride, int x, int y, const Mask& mask, int enough)
+{
+    long inkSum = 0, backgroundSum = 0;
+    for (int my = 0; my < mask.height; ++my) {
+        const int* row = &luminance[static_cast<size_t>(y + my) * stride + x];
+        for (int mx = 0; mx < mask.width; ++mx)
+            (mask.at(mx, my) ? inkSum : backgroundSum) += row[mx];
+    }
+    const int backgroundCount = mask.width * mask.height - mask.count;
+    const int inkMean = static_cast<int>(inkSum / mask.count);
+    const int backgroundMean = static_cast<int>(backgroundSum / backgroundCount);
+    if (inkMean - backgroundMean < kInkContrast && backgroundMean - inkMean < kInkContrast)
+        return mask.count;
+    const int threshold = (inkMean + backgroundMean) / 2;
+    const bool darkInk = inkMean < backgroundMean;
+    int mismatches = 0;
+    for (int my = 0; my < mask.height && mismatches < enough; ++my) {
+        const int* row = &luminance[static_cast<size_t>(y + my) * stride + x];
+        for (int mx = 0; mx < mask.width; ++mx)
+            mismatches += ((row[mx] < threshold) == darkInk) != mask.at(mx, my);
+    }
+    return mismatches;
+}
+
+// The place inside the rectangle where the screen differs least from the mask.
+Match BestMatch(const Picture& screen, const std::vector<int>& luminance, const RECT& rect, const Mask& mask)
 {
     Match best;
-    const int background = BackgroundOf(screen, rect);
     const int left = rect.left - kSlack > 0 ? rect.left - kSlack : 0;
     const int top = rect.top - kSlack > 0 ? rect.top - kSlack : 0;
     const int right = rect.right + kSlack < screen.width ? rect.right + kSlack : screen.width;
     const int bottom = rect.bottom + kSlack < screen.height ? rect.bottom + kSlack : screen.height;
     for (int y = top; y + mask.height <= bottom; ++y) {
         for (int x = left; x + mask.width <= right; ++x) {
-            int mismatches = 0;
-            for (int my = 0; my < mask.height && (best.mismatches < 0 || mismatches < best.mismatches); ++my) {
-                for (int mx = 0; mx < mask.width; ++mx) {
-                    const bool ink = IsInk(screen.at(x + mx, y + my), background);
-                    mismatches += ink != mask.at(mx, my);
-                }
-            }
+            const int enough = best.mismatches < 0 ? mask.width * mask.height : best.mismatches;
+            const int mismatches = Mismatches(luminance, screen.width, x, y, mask, enough);
             if (best.mismatches < 0 || mismatches < best.mismatches)
                 best = {mismatches, x, y};
         }
@@ -407,6 +412,9 @@ int Compare(const char* reportPath, const char* screenPath, const std::string& p
         std::printf("FAIL: cannot read the screen %s\n", screenPath);
         return 2;
     }
+    std::vector<int> luminance(screen.pixels.size());
+    for (size_t i = 0; i < luminance.size(); ++i)
+        luminance[i] = Luminance(screen.pixels[i]);
     int checked = 0, failed = 0;
     for (const Item& item : report.items) {
         if (!Checkable(item))
@@ -420,7 +428,7 @@ int Compare(const char* reportPath, const char* screenPath, const std::string& p
                 if (!mask.count)
                     continue;
                 inked = true;
-                const Match match = BestMatch(screen, item.rect, mask);
+                const Match match = BestMatch(screen, luminance, item.rect, mask);
                 if (match.mismatches >= 0 && (best.mismatches < 0 || match.mismatches < best.mismatches)) {
                     best = match;
                     bestMask = mask;
@@ -478,6 +486,26 @@ int Alive(HWND window)
     return 0;
 }
 
+// NONCLIENTMETRICSW without iPaddedBorderWidth: what every Windows release accepts.
+constexpr UINT kNonClientMetricsSize = 500;
+
+// Not written to the registry: Wine keeps the setting in memory for the wineserver's life,
+// where the programs started afterwards read it.
+int SetMenuCharset(int charset)
+{
+    NONCLIENTMETRICSW metrics = {};
+    metrics.cbSize = kNonClientMetricsSize;
+    if (charset < 0 || charset > 255 ||
+        !SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, kNonClientMetricsSize, &metrics, 0))
+        return 1;
+    const int previous = metrics.lfMenuFont.lfCharSet;
+    metrics.lfMenuFont.lfCharSet = static_cast<BYTE>(charset);
+    if (!SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, kNonClientMetricsSize, &metrics, 0))
+        return 1;
+    std::printf("previous %d\n", previous);
+    return 0;
+}
+
 int Close(HWND window)
 {
     DWORD id = 0;
@@ -506,9 +534,11 @@ int main(int count, char** arguments)
         return Compare(arguments[2], arguments[3], count == 6 ? arguments[5] : "");
     if (command == "alive" && count == 3)
         return Alive(WindowFrom(arguments[2]));
+    if (command == "menu-charset" && count == 3)
+        return SetMenuCharset(std::atoi(arguments[2]));
     if (command == "close" && count == 3)
         return Close(WindowFrom(arguments[2]));
     std::fprintf(stderr, "usage: preview_check compare REPORT SCREEN.bmp [--pictures FOLDER] | alive WINDOW | "
-                         "close WINDOW\n");
+                         "close WINDOW | menu-charset CHARSET\n");
     return 2;
 }

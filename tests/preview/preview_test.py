@@ -12,7 +12,11 @@ every enabled menu of the menu bar with the mouse (xdotool), takes the screen
     label drawn with DrawTextW in the menu font has the screen's inked pixels),
   - the program is alive afterwards (its window answers), and
   - it closes normally when asked, and varnelle-preview ends with its exit code 0.
-Screens, reports and failure pictures stay in FOLDER. Needs DISPLAY (an Xvfb display
+The system's menu font is given the character set of a Western installation (ANSI_CHARSET,
+--menu-charset) for the run and then its own again: a Wine prefix made in a Russian locale
+has RUSSIAN_CHARSET, whose code page is the Russian program's ANSI code page, and text that
+went through the ANSI code page would then come out right by chance. Screens, reports and
+failure pictures stay in FOLDER. Needs DISPLAY (an Xvfb display
 without a window manager, as scripts/test and scripts/dev-test give), xdotool, ImageMagick
 and the locale (scripts/install-deps --for test).
 """
@@ -170,6 +174,7 @@ def main():
     parser.add_argument("--buttons", action="store_true")
     parser.add_argument("--lang", default="ru_RU.UTF-8")
     parser.add_argument("--work", required=True, type=pathlib.Path)
+    parser.add_argument("--menu-charset", type=int, default=0, help="0: ANSI_CHARSET")
     args = parser.parse_args()
 
     for tool in ("xdotool", "import", "convert"):
@@ -192,6 +197,11 @@ def main():
     env = dict(os.environ, LANG=args.lang, LC_ALL=args.lang)
     env.setdefault("WINEPREFIX", str(args.build / "wineprefix"))
     check_program = args.build / "preview_check.exe"
+    pinned = run([WINE_RUN, check_program, "menu-charset", args.menu_charset], env)
+    if not check(pinned.returncode == 0 and pinned.stdout.startswith("previous "),
+                 f"could not set the menu font's character set: {pinned.stdout}"):
+        return 1
+    previous_charset = pinned.stdout.split()[1]
     command = [WINE_RUN, args.build / "varnelle-preview.exe", args.program, "--style", str(args.style),
                "--report", windows_path(report_path)] + (["--buttons"] if args.buttons else [])
     print("+", " ".join(str(part) for part in command), flush=True)
@@ -223,6 +233,7 @@ def main():
         except subprocess.TimeoutExpired:
             launcher.kill()
             launcher.wait()
+        run([WINE_RUN, check_program, "menu-charset", previous_charset], env)
         launcher_output.seek(0)
         print(launcher_output.read(), end="")
         launcher_output.close()
