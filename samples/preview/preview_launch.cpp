@@ -15,8 +15,10 @@ constexpr DWORD kThreadTimeoutMs = 30000;
 
 #ifdef _WIN64
 constexpr int kOwnWidth = 64;
+constexpr WORD kOwnMachine = IMAGE_FILE_MACHINE_AMD64;
 #else
 constexpr int kOwnWidth = 32;
+constexpr WORD kOwnMachine = IMAGE_FILE_MACHINE_I386;
 #endif
 
 std::wstring SystemMessage(DWORD error)
@@ -62,16 +64,21 @@ bool ReadAt(HANDLE file, LONG offset, void* data, DWORD size)
            ReadFile(file, data, size, &read, nullptr) && read == size;
 }
 
-// The subsystem of a PE executable, or 0 when the file is not one.
-WORD ExecutableSubsystem(const std::wstring& path)
+struct Executable {
+    WORD subsystem = 0; // 0: not a PE executable
+    WORD machine = 0;
+};
+
+Executable ReadExecutable(const std::wstring& path)
 {
+    Executable executable;
     FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_EXISTING, 0, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE)
-        return 0;
+        return executable;
     IMAGE_DOS_HEADER dos = {};
     if (!ReadAt(file.get(), 0, &dos, sizeof(dos)) || dos.e_magic != IMAGE_DOS_SIGNATURE || dos.e_lfanew <= 0)
-        return 0;
+        return executable;
     DWORD signature = 0;
     IMAGE_FILE_HEADER header = {};
     WORD magic = 0;
@@ -79,14 +86,22 @@ WORD ExecutableSubsystem(const std::wstring& path)
     if (!ReadAt(file.get(), at, &signature, sizeof(signature)) || signature != IMAGE_NT_SIGNATURE ||
         !ReadAt(file.get(), at + 4, &header, sizeof(header)) || (header.Characteristics & IMAGE_FILE_DLL) ||
         !ReadAt(file.get(), at + 4 + sizeof(header), &magic, sizeof(magic)))
-        return 0;
+        return executable;
     // The subsystem sits at the same offset in both optional header formats.
     WORD subsystem = 0;
     const LONG optional = at + 4 + sizeof(header);
     if ((magic != IMAGE_NT_OPTIONAL_HDR32_MAGIC && magic != IMAGE_NT_OPTIONAL_HDR64_MAGIC) ||
         !ReadAt(file.get(), optional + offsetof(IMAGE_OPTIONAL_HEADER32, Subsystem), &subsystem, sizeof(subsystem)))
-        return 0;
-    return subsystem;
+        return executable;
+    executable.subsystem = subsystem;
+    executable.machine = header.Machine;
+    return executable;
+}
+
+std::wstring OtherWidth(const std::wstring& path)
+{
+    return path + L" is not a " + std::to_wstring(kOwnWidth) +
+           L"-bit program; preview it with the varnelle-preview.exe of its width (the win32 or win64 archive)";
 }
 
 bool SameWidth(HANDLE process)
@@ -234,7 +249,7 @@ std::wstring FindProgram(const std::wstring& program, Failure& failure)
         Fail(failure, found + L" is a folder, not a program");
         return L"";
     }
-    switch (ExecutableSubsystem(found)) {
+    switch (ReadExecutable(found).subsystem) {
     case IMAGE_SUBSYSTEM_WINDOWS_GUI:
         return found;
     case IMAGE_SUBSYSTEM_WINDOWS_CUI:
@@ -266,16 +281,19 @@ bool Program::Start(const std::wstring& path, const std::wstring& commandLine, F
     line.push_back(L'\0');
     // Suspended until its width is known: a program of the other width never runs.
     if (!CreateProcessW(path.c_str(), line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
-                        &startup, &started))
-        return Fail(failure, L"cannot start " + path + L": " + SystemMessage(GetLastError()));
+                        &startup, &started)) {
+        const DWORD error = GetLastError();
+        // A system of one width only (Wine without its other half) cannot start the other.
+        if (ReadExecutable(path).machine != kOwnMachine)
+            return Fail(failure, OtherWidth(path));
+        return Fail(failure, L"cannot start " + path + L": " + SystemMessage(error));
+    }
     process_ = started.hProcess;
     thread_ = started.hThread;
     id_ = started.dwProcessId;
     if (!SameWidth(process_)) {
         TerminateProcess(process_, 1);
-        return Fail(failure, path + L" is not a " + std::to_wstring(kOwnWidth) +
-                                 L"-bit program; preview it with the varnelle-preview.exe of the other width "
-                                 L"(the win32 or win64 archive)");
+        return Fail(failure, OtherWidth(path));
     }
     ResumeThread(thread_);
     return true;

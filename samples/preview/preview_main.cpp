@@ -29,8 +29,17 @@ constexpr wchar_t kUsage[] =
     L"  --report FILE  the helper writes the menus' labels and places on the screen to FILE\n"
     L"                 (after the skinning and whenever an open menu goes idle), for tests\n";
 
+// A console shows UTF-16 as it is; a file or pipe gets UTF-8.
 void Print(FILE* stream, const std::wstring& text)
 {
+    std::fflush(stream);
+    const HANDLE handle = GetStdHandle(stream == stderr ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+    DWORD mode = 0;
+    if (GetConsoleMode(handle, &mode)) {
+        DWORD written = 0;
+        WriteConsoleW(handle, text.c_str(), static_cast<DWORD>(text.size()), &written, nullptr);
+        return;
+    }
     const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
                                          nullptr, nullptr);
     std::string bytes(size > 0 ? size : 0, '\0');
@@ -196,7 +205,8 @@ int wmain(int count, wchar_t** arguments)
     else
         done += L"no menu bar";
     if (options.buttons) {
-        done += L", " + std::to_wstring(request.buttonsSkinned) + L" push buttons skinned";
+        done += L", " + std::to_wstring(request.buttonsSkinned) +
+                (request.buttonsSkinned == 1 ? L" push button" : L" push buttons") + L" skinned";
         if (request.buttonsRefused)
             done += L" (" + std::to_wstring(request.buttonsRefused) + L" refused)";
     }

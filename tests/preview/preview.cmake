@@ -6,6 +6,10 @@
 add_executable(preview_check ${CMAKE_CURRENT_LIST_DIR}/preview_check.cpp)
 target_link_libraries(preview_check PRIVATE varnelle_test_common)
 add_dependencies(preview_check varnelle_preview)
+# What a user may hand the tool that is not a window with a menu bar.
+add_executable(preview_target WIN32 ${CMAKE_CURRENT_LIST_DIR}/preview_target.cpp)
+target_link_options(preview_target PRIVATE $<$<NOT:$<CXX_COMPILER_ID:MSVC>>:-static>)
+add_dependencies(preview_check preview_target)
 
 if(VARNELLE_WIDTH EQUAL 64 AND VARNELLE_REGISTER_WINDOWS_TESTS)
     find_package(Python3 COMPONENTS Interpreter REQUIRED)
@@ -25,4 +29,6 @@ if(VARNELLE_WIDTH EQUAL 64 AND VARNELLE_REGISTER_WINDOWS_TESTS)
             --build ${PROJECT_BINARY_DIR} --program ${program} --style ${style} ${options}
             --work ${PROJECT_BINARY_DIR}/preview/${name})
     endforeach()
+    varnelle_register_test(preview_refusals ${Python3_EXECUTABLE} ${CMAKE_CURRENT_LIST_DIR}/preview_refusals.py
+        --build ${PROJECT_BINARY_DIR} --work ${PROJECT_BINARY_DIR}/preview/refusals)
 endif()
