@@ -72,6 +72,7 @@ varnelle_install_sample(varnelle_preview FILES
     ${VARNELLE_PREVIEW_DIR}/preview_launch.cpp
     ${VARNELLE_PREVIEW_DIR}/preview_launch.h
     ${VARNELLE_PREVIEW_DIR}/preview_request.h
+    ${VARNELLE_PREVIEW_DIR}/preview_button.h
     ${VARNELLE_PREVIEW_DIR}/preview_helper.cpp
     ${VARNELLE_PREVIEW_DIR}/preview_helper.def
     ${VARNELLE_PREVIEW_DIR}/preview_report.cpp

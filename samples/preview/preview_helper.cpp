@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "varnelle.h"
+#include "preview_button.h"
 #include "preview_report.h"
 #include "preview_request.h"
 
@@ -27,18 +28,9 @@ bool g_skinned;
 RedrawMenuFunction g_redrawMenu;
 RedrawButtonFunction g_redrawButton;
 
-bool IsPushButton(HWND child)
-{
-    wchar_t name[16];
-    if (!GetClassNameW(child, name, 16) || lstrcmpiW(name, L"Button") != 0)
-        return false;
-    const LONG_PTR type = GetWindowLongPtrW(child, GWL_STYLE) & BS_TYPEMASK;
-    return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
-}
-
 BOOL CALLBACK SkinButton(HWND child, LPARAM)
 {
-    if (!IsPushButton(child))
+    if (!IsPushButton(ButtonTypeOf(child)))
         return TRUE;
     // Visible without any resource of the program: edges, flat until hovered, a hover colour.
     CTRL_STRUCT record = {};

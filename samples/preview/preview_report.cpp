@@ -1,5 +1,7 @@
 #include "preview_report.h"
 
+#include "preview_button.h"
+
 namespace preview {
 namespace {
 
@@ -121,11 +123,10 @@ void PutItem(HMENU menu, int position, HWND window)
 
 BOOL CALLBACK PutButton(HWND child, LPARAM)
 {
-    wchar_t name[16];
-    if (!GetClassNameW(child, name, 16) || lstrcmpiW(name, L"Button") != 0)
-        return TRUE;
-    const LONG_PTR type = GetWindowLongPtrW(child, GWL_STYLE) & BS_TYPEMASK;
-    if (type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON && type != BS_OWNERDRAW)
+    // A skinned push button has become owner-drawn and carries the library's record; the
+    // program's own owner-drawn buttons show what the program likes.
+    const LONG_PTR type = ButtonTypeOf(child);
+    if (!IsPushButton(type) && !(type == BS_OWNERDRAW && GetPropW(child, L"CTRL_STRUCT")))
         return TRUE;
     RECT rect = {};
     GetWindowRect(child, &rect);
