@@ -2,6 +2,7 @@
 
 #include <tlhelp32.h>
 
+#include <cstddef>
 #include <vector>
 
 namespace preview {
