@@ -33,46 +33,54 @@ else()
     endif()
 endif()
 
-add_library(Varnelle SHARED
-    $<TARGET_OBJECTS:varnelle_objects>
-    ${PROJECT_SOURCE_DIR}/src/core/module_entry.cpp
-    ${PROJECT_SOURCE_DIR}/src/core/crt_support.cpp
-    ${PROJECT_SOURCE_DIR}/include/varnelle.def)
-set_target_properties(Varnelle PROPERTIES PREFIX "" OUTPUT_NAME Varnelle)
-target_compile_definitions(Varnelle PRIVATE WIN32_LEAN_AND_MEAN)
-set(VARNELLE_SYSTEM_LIBS user32 gdi32 kernel32 comctl32 msimg32 winmm)
+# A DLL without the C runtime: the library's own entry point, which does nothing, the few
+# block routines the compiler calls on its own, and libgcc only statically.
+#   varnelle_no_crt_dll(<target> <system libraries>...)
+set(VARNELLE_CRT_SUPPORT ${PROJECT_SOURCE_DIR}/src/core/crt_support.cpp)
+set(VARNELLE_MODULE_ENTRY ${PROJECT_SOURCE_DIR}/src/core/module_entry.cpp)
 if(MSVC)
-    set_source_files_properties(${PROJECT_SOURCE_DIR}/src/core/crt_support.cpp PROPERTIES COMPILE_OPTIONS "/GS-;/GR-;/EHs-c-")
-    target_link_options(Varnelle PRIVATE /NODEFAULTLIB /ENTRY:DllEntry)
-    target_link_libraries(Varnelle PRIVATE ${VARNELLE_SYSTEM_LIBS})
+    set_source_files_properties(${VARNELLE_CRT_SUPPORT} PROPERTIES COMPILE_OPTIONS "/GS-;/GR-;/EHs-c-")
 else()
     set(VARNELLE_CRT_SUPPORT_OPTIONS -fno-builtin -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables)
     if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
         # Clang's -fno-builtin already keeps these loops from becoming calls to themselves.
         list(APPEND VARNELLE_CRT_SUPPORT_OPTIONS -fno-tree-loop-distribute-patterns)
     endif()
-    set_source_files_properties(${PROJECT_SOURCE_DIR}/src/core/crt_support.cpp PROPERTIES COMPILE_OPTIONS
-        "${VARNELLE_CRT_SUPPORT_OPTIONS}")
-    set_source_files_properties(${PROJECT_SOURCE_DIR}/src/core/module_entry.cpp PROPERTIES COMPILE_OPTIONS
+    set_source_files_properties(${VARNELLE_CRT_SUPPORT} PROPERTIES COMPILE_OPTIONS "${VARNELLE_CRT_SUPPORT_OPTIONS}")
+    set_source_files_properties(${VARNELLE_MODULE_ENTRY} PROPERTIES COMPILE_OPTIONS
         "-fno-exceptions;-fno-rtti;-fno-asynchronous-unwind-tables")
+endif()
+function(varnelle_no_crt_dll target)
+    target_sources(${target} PRIVATE ${VARNELLE_MODULE_ENTRY} ${VARNELLE_CRT_SUPPORT})
+    if(MSVC)
+        target_link_options(${target} PRIVATE /NODEFAULTLIB /ENTRY:DllEntry)
+        target_link_libraries(${target} PRIVATE ${ARGN})
+        return()
+    endif()
     if(VARNELLE_WIDTH EQUAL 32)
-        set(VARNELLE_ENTRY _DllEntry@12)
+        set(entry _DllEntry@12)
     else()
-        set(VARNELLE_ENTRY DllEntry)
+        set(entry DllEntry)
     endif()
-    # No C runtime and no start-up files; libgcc only statically, for 64-bit division
-    # helpers and stack probes.
-    target_link_options(Varnelle PRIVATE -nostdlib -nostartfiles -static-libgcc
-        -Wl,--entry=${VARNELLE_ENTRY} -Wl,--enable-stdcall-fixup -Wl,--dynamicbase -Wl,--nxcompat)
-    target_link_libraries(Varnelle PRIVATE ${VARNELLE_SYSTEM_LIBS} gcc)
-    if(VARNELLE_WIDTH EQUAL 32)
-        add_custom_command(TARGET Varnelle POST_BUILD
-            COMMAND ${CMAKE_COMMAND} -DDEF=${PROJECT_SOURCE_DIR}/include/varnelle.def
-                -DOBJECTS=$<TARGET_OBJECTS:varnelle_objects> -DNM=${VARNELLE_NM}
-                -DDLLTOOL=i686-w64-mingw32-dlltool -DIMPLIB=$<TARGET_LINKER_FILE:Varnelle> -DDLL=Varnelle.dll
-                -P ${PROJECT_SOURCE_DIR}/cmake/import_library.cmake
-            VERBATIM)
-    endif()
+    target_link_options(${target} PRIVATE -nostdlib -nostartfiles -static-libgcc
+        -Wl,--entry=${entry} -Wl,--enable-stdcall-fixup -Wl,--dynamicbase -Wl,--nxcompat)
+    target_link_libraries(${target} PRIVATE ${ARGN} gcc)
+endfunction()
+
+add_library(Varnelle SHARED
+    $<TARGET_OBJECTS:varnelle_objects>
+    ${PROJECT_SOURCE_DIR}/include/varnelle.def)
+set_target_properties(Varnelle PROPERTIES PREFIX "" OUTPUT_NAME Varnelle)
+target_compile_definitions(Varnelle PRIVATE WIN32_LEAN_AND_MEAN)
+set(VARNELLE_SYSTEM_LIBS user32 gdi32 kernel32 comctl32 msimg32 winmm)
+varnelle_no_crt_dll(Varnelle ${VARNELLE_SYSTEM_LIBS})
+if(NOT MSVC AND VARNELLE_WIDTH EQUAL 32)
+    add_custom_command(TARGET Varnelle POST_BUILD
+        COMMAND ${CMAKE_COMMAND} -DDEF=${PROJECT_SOURCE_DIR}/include/varnelle.def
+            -DOBJECTS=$<TARGET_OBJECTS:varnelle_objects> -DNM=${VARNELLE_NM}
+            -DDLLTOOL=i686-w64-mingw32-dlltool -DIMPLIB=$<TARGET_LINKER_FILE:Varnelle> -DDLL=Varnelle.dll
+            -P ${PROJECT_SOURCE_DIR}/cmake/import_library.cmake
+        VERBATIM)
 endif()
 # Version resource, stripped DLL with its debug file, install rules and the zip archive.
 include(${PROJECT_SOURCE_DIR}/cmake/install.cmake)

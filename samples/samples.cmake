@@ -36,6 +36,49 @@ varnelle_install_sample(varnelle_sample FILES
 install(FILES ${VARNELLE_SAMPLES_DIR}/common/art.cpp ${VARNELLE_SAMPLES_DIR}/common/art.h
     DESTINATION samples/varnelle_sample/common COMPONENT Sample)
 
+# varnelle-preview: a development tool that skins a program the user already has. The
+# launcher is an ordinary console program; the helper it loads into the program is a DLL
+# without the C runtime, like the library, so that nothing of it runs at load time.
+set(VARNELLE_PREVIEW_DIR ${VARNELLE_SAMPLES_DIR}/preview)
+add_library(varnelle_preview_helper MODULE
+    ${VARNELLE_PREVIEW_DIR}/preview_helper.cpp
+    ${VARNELLE_PREVIEW_DIR}/preview_report.cpp
+    ${VARNELLE_PREVIEW_DIR}/preview_helper.def)
+set_target_properties(varnelle_preview_helper PROPERTIES PREFIX "" OUTPUT_NAME varnelle-preview-helper)
+varnelle_sample_options(varnelle_preview_helper)
+if(MSVC)
+    target_compile_options(varnelle_preview_helper PRIVATE /GR- /EHs-c- /GS-)
+else()
+    target_compile_options(varnelle_preview_helper PRIVATE -Wall -Wextra -fno-exceptions -fno-rtti
+        -fno-asynchronous-unwind-tables -fno-threadsafe-statics -fno-stack-protector)
+    if(VARNELLE_WIDTH EQUAL 32 AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+        # Its thread starts on whatever stack the program's system gives it.
+        target_compile_options(varnelle_preview_helper PRIVATE -mincoming-stack-boundary=2)
+    endif()
+endif()
+varnelle_no_crt_dll(varnelle_preview_helper user32 gdi32 kernel32)
+
+add_executable(varnelle_preview ${VARNELLE_PREVIEW_DIR}/preview_main.cpp ${VARNELLE_PREVIEW_DIR}/preview_launch.cpp)
+set_target_properties(varnelle_preview PROPERTIES OUTPUT_NAME varnelle-preview)
+varnelle_sample_options(varnelle_preview)
+if(NOT MSVC)
+    target_link_options(varnelle_preview PRIVATE -municode)
+endif()
+target_link_libraries(varnelle_preview PRIVATE kernel32 user32)
+# It loads the helper and Varnelle.dll from its own folder.
+add_dependencies(varnelle_preview varnelle_preview_helper Varnelle)
+varnelle_install_sample(varnelle_preview FILES
+    ${VARNELLE_PREVIEW_DIR}/preview_main.cpp
+    ${VARNELLE_PREVIEW_DIR}/preview_launch.cpp
+    ${VARNELLE_PREVIEW_DIR}/preview_launch.h
+    ${VARNELLE_PREVIEW_DIR}/preview_request.h
+    ${VARNELLE_PREVIEW_DIR}/preview_button.h
+    ${VARNELLE_PREVIEW_DIR}/preview_helper.cpp
+    ${VARNELLE_PREVIEW_DIR}/preview_helper.def
+    ${VARNELLE_PREVIEW_DIR}/preview_report.cpp
+    ${VARNELLE_PREVIEW_DIR}/preview_report.h)
+install(TARGETS varnelle_preview_helper LIBRARY DESTINATION bin COMPONENT Sample)
+
 # The gallery writes PNG files with Debian's stb (libstb-dev); elsewhere point
 # VARNELLE_STB_DIR at a folder holding stb_image.h and stb_image_write.h.
 find_path(VARNELLE_STB_DIR stb_image_write.h PATHS /usr/include/stb NO_CMAKE_FIND_ROOT_PATH)

@@ -126,6 +126,9 @@ if(TARGET test_fillbmp)
     endforeach()
 endif()
 
+# varnelle-preview on real programs, driven with the mouse.
+include(${PROJECT_SOURCE_DIR}/tests/preview/preview.cmake)
+
 # Export table, imports and stdcall decorations of the DLL; runs on the host for both widths
 # of the mingw build (it reads the binaries with binutils).
 if(NOT VARNELLE_OBJDUMP)

@@ -49,7 +49,12 @@ INSTALLED_FILES = [
     "bindings/pascal/Varnelle.pas",
     "bindings/vb/Varnelle.bas",
     "bindings/python/varnelle.py",
+    "bin/varnelle-preview.exe",
+    "bin/varnelle-preview-helper.dll",
+    "samples/varnelle_preview/preview_helper.cpp",
 ]
+# What the preview's helper may import in the program it is loaded into: no C runtime.
+PREVIEW_HELPER_IMPORTS = {"KERNEL32.DLL", "USER32.DLL", "GDI32.DLL"}
 
 failures = []
 
@@ -123,6 +128,25 @@ def version_resource(dll):
     return words(fields[2], fields[3]), words(fields[4], fields[5]), fields[9], strings
 
 
+def check_preview(prefix, args):
+    """The preview tool of the tree: its helper needs nothing but system DLLs, exports its
+    one entry, and the tool finds the helper and the DLL beside itself."""
+    helper = prefix / "bin" / "varnelle-preview-helper.dll"
+    if not helper.is_file():
+        return
+    imports = set(imported_names(args.objdump, helper))
+    check(imports <= PREVIEW_HELPER_IMPORTS, f"the preview helper imports {sorted(imports - PREVIEW_HELPER_IMPORTS)}")
+    exports = run(args.objdump, "-p", helper)
+    check(re.search(r"\]\s+PreviewStart\b", exports) is not None, "the preview helper does not export PreviewStart")
+    if not args.run:
+        return
+    result = subprocess.run([str(ROOT / "scripts" / "wine-run"), str(prefix / "bin" / "varnelle-preview.exe"),
+                             "no-such-program.exe"], capture_output=True, text=True)
+    output = result.stdout + result.stderr  # wine-run gives the program's output on stdout
+    check(result.returncode == 2 and "cannot find the program no-such-program.exe" in output,
+          f"the installed varnelle-preview did not get as far as looking for the program: {output.strip()}")
+
+
 def command_install(args):
     prefix = fresh(args.prefix)
     run("cmake", "--install", args.build, "--prefix", prefix)
@@ -157,6 +181,8 @@ def command_layout(args):
             check(strings.get(key) == args.version, f"{key} string {strings.get(key)!r}, expected {args.version}")
         check(bool(strings.get("FileDescription")), "the version resource has no FileDescription")
         check(strings.get("OriginalFilename") == "Varnelle.dll", "OriginalFilename is not Varnelle.dll")
+
+    check_preview(prefix, args)
 
     for library in ("libVarnelle.dll.a", "Varnelle.lib"):
         path = prefix / "lib" / library

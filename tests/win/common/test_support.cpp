@@ -1,9 +1,5 @@
 #include "common/test_support.h"
 
-#include <gtest/gtest.h>
-
-#include <cstdio>
-
 namespace testing_support {
 
 BITMAPINFO TopDown32Info(int width, int height)
@@ -237,16 +233,3 @@ void PumpMessages(DWORD timeoutMs)
 }
 
 } // namespace testing_support
-
-int main(int argc, char** argv)
-{
-    testing::InitGoogleTest(&argc, argv);
-    int result = RUN_ALL_TESTS();
-    // A filter that selects nothing (a renamed suite, a Windows-version copy whose tests
-    // lost their suffix) must not pass as a successful run.
-    if (testing::UnitTest::GetInstance()->test_to_run_count() == 0) {
-        std::fprintf(stderr, "no test matched the filter \"%s\"\n", GTEST_FLAG_GET(filter).c_str());
-        return 1;
-    }
-    return result;
-}
