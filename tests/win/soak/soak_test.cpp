@@ -307,7 +307,9 @@ protected:
     {
         int after = CountFreeUserHandles();
         std::printf("soak: free USER objects %d before, %d after\n", freeUserHandles, after);
-        EXPECT_EQ(after, freeUserHandles) << "USER objects left behind by the soak";
+        // Only fewer free objects is a leak: the system may free objects of its own that the
+        // process held before the soak (seen here: 15 more free afterwards, run after run).
+        EXPECT_GE(after, freeUserHandles) << "USER objects left behind by the soak";
         delete host;
         host = nullptr;
     }
