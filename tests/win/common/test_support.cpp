@@ -1,5 +1,7 @@
 #include "common/test_support.h"
 
+#include <winternl.h>
+
 namespace testing_support {
 
 BITMAPINFO TopDown32Info(int width, int height)
@@ -116,7 +118,32 @@ HICON MakeSolidIcon(int size, COLORREF colour, int border)
         });
 }
 
-int CountFreeGdiHandles()
+namespace {
+
+// The process's GDI handle table as Wine keeps it: the PEB's GdiSharedHandleTable, 65,536
+// entries of 24 bytes on both widths, an entry in use having a nonzero type.
+struct GdiHandleEntry {
+    uint64_t object;
+    uint32_t owner;
+    uint16_t unique;
+    uint8_t type;
+    uint8_t flags;
+    uint64_t user;
+};
+static_assert(sizeof(GdiHandleEntry) == 24, "Wine's GDI_HANDLE_ENTRY");
+constexpr int kGdiTableSize = 0x10000;
+
+const GdiHandleEntry* GdiHandleTable()
+{
+    // GdiSharedHandleTable: offset 0xF8 of the 64-bit PEB, 0x94 of the 32-bit one.
+    const char* peb = reinterpret_cast<const char*>(NtCurrentTeb()->ProcessEnvironmentBlock);
+    return *reinterpret_cast<const GdiHandleEntry* const*>(peb + (sizeof(void*) == 8 ? 0xF8 : 0x94));
+}
+
+// Filling the table until CreateSolidBrush fails: what is left when the table cannot be
+// read. Wine does not survive an empty table well (its own code then fails to allocate
+// and has been seen to corrupt its heap and hang), so this is the last resort.
+int CountFreeGdiHandlesByFilling()
 {
     std::vector<HBRUSH> brushes;
     brushes.reserve(70000);
@@ -131,6 +158,25 @@ int CountFreeGdiHandles()
     for (HBRUSH brush : brushes)
         DeleteObject(brush);
     return static_cast<int>(brushes.size());
+}
+
+} // namespace
+
+int CountFreeGdiHandles()
+{
+    // Windows itself counts the process's objects.
+    if (DWORD used = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS))
+        return kGdiTableSize - static_cast<int>(used);
+    // Wine's GetGuiResources is a stub: its handle table is read instead, without
+    // allocating anything.
+    if (const GdiHandleEntry* table = GdiHandleTable()) {
+        int used = 0;
+        for (int i = 0; i < kGdiTableSize; ++i)
+            used += table[i].type != 0;
+        if (used > 0) // the stock objects at least
+            return kGdiTableSize - used;
+    }
+    return CountFreeGdiHandlesByFilling();
 }
 
 int CountProcessHeapBlocks()

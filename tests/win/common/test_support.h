@@ -49,7 +49,8 @@ HICON MakeIcon(int width, int height, const std::function<COLORREF(int, int)>& c
 // A solid square icon, opaque everywhere except a transparent border of `border` pixels.
 HICON MakeSolidIcon(int size, COLORREF colour, int border = 0);
 
-// Number of GDI objects that can still be created (Wine's GetGuiResources is a stub).
+// Number of GDI objects the process can still create, counted without creating any
+// (Wine's GetGuiResources is a stub: its handle table is read instead).
 int CountFreeGdiHandles();
 
 // Busy blocks of the process heap, which holds GlobalAlloc's fixed blocks (leak counting).

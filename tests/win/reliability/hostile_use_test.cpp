@@ -19,6 +19,11 @@ namespace {
 
 constexpr int kStyles[] = {0, 1, 2, 3};
 
+bool RunsUnderWine()
+{
+    return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+}
+
 // Runs `round` a few times to let the system's caches settle, then `repeats` more times,
 // and expects no GDI object or heap block used up. (The library creates no USER objects
 // of its own; the soak counts them.)
@@ -116,6 +121,12 @@ TEST_P(HostileUse, MenuOrWindowDestroyedDuringTheLoopOrFromACommand)
     enum Moment { kWindowWhileOpen, kMenuWhileOpen, kWindowFromCommand, kMenuFromCommand };
     ExpectNothingLeft(6, [&](int round) {
         const Moment moment = static_cast<Moment>(round % 4);
+        // Wine 8 corrupts its own heap when a window is destroyed while its popup is open,
+        // with or without the library (seen here about one run in ten, then a hang): that
+        // moment runs on Windows only. The library's part, the loop state given up when the
+        // loop's window goes, is tested with the messages alone (MenuRouting).
+        if (moment == kWindowWhileOpen && RunsUnderWine())
+            return;
         HWND hwnd = MakeHostWindow(false);
         FileBar menu;
         SetMenu(hwnd, menu.bar);
