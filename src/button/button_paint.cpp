@@ -2,6 +2,7 @@
 // ring), drawing only what the owner-draw action needs.
 #include "button_internal.h"
 
+#include "../colour/palette_drawing.h"
 #include "../core/gdi_handles.h"
 #include "../core/module_state.h"
 #include "../core/system_text.h"
@@ -57,6 +58,7 @@ private:
 };
 
 struct Paint {
+    PaintColours colours; // the system colours or the dark palette
     HDC dc;
     HWND button;
     UINT action;
@@ -79,21 +81,25 @@ RECT Inset(const RECT& rect, int by)
     return inset;
 }
 
-void FillFace(HDC dc, const RECT& rect)
+// With the system's button-face brush (never deleted) while the system colours are read.
+void FillFace(const Paint& paint, const RECT& rect)
 {
-    // COLOR_BTNFACE + 1 as a brush is the system's button-face brush, never deleted.
-    FillRect(dc, &rect, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
+    FillInColour(paint.dc, rect, paint.colours, PaletteColour::ButtonFace);
 }
 
-void FrameInFaceColour(HDC dc, const RECT& rect)
+void FrameInFaceColour(const Paint& paint, const RECT& rect)
 {
-    FrameRect(dc, &rect, GetSysColorBrush(COLOR_BTNFACE));
+    FrameInColour(paint.dc, rect, paint.colours, PaletteColour::ButtonFace);
 }
 
-void Edge(HDC dc, const RECT& rect, UINT edge)
+void Edge(const Paint& paint, UINT edge)
 {
-    RECT copy = rect;
-    DrawEdge(dc, &copy, edge, BF_RECT);
+    PaintEdge(paint.dc, paint.item, edge, BF_RECT, paint.colours);
+}
+
+COLORREF Colour(const Paint& paint, PaletteColour colour)
+{
+    return paint.colours.palette[colour];
 }
 
 void TextColour(Paint& paint, COLORREF colour)
@@ -111,9 +117,9 @@ void SelectFont(Paint& paint, HFONT font)
 }
 
 // The text colour of the normal state.
-COLORREF NormalTextColour(const CTRL_STRUCT& record)
+COLORREF NormalTextColour(const Paint& paint)
 {
-    return record.crText ? record.crText : GetSysColor(COLOR_BTNTEXT);
+    return paint.record.crText ? paint.record.crText : Colour(paint, PaletteColour::ButtonText);
 }
 
 // A press or release without edges fills the whole button: the label, painted over by the
@@ -121,7 +127,7 @@ COLORREF NormalTextColour(const CTRL_STRUCT& record)
 void KeepLabelOverFill(Paint& paint)
 {
     if (!paint.record.dwEdge && !paint.text)
-        TextColour(paint, NormalTextColour(paint.record));
+        TextColour(paint, NormalTextColour(paint));
 }
 
 HICON FirstIcon(HICON first, HICON second)
@@ -137,7 +143,7 @@ void DrawEntireHovered(Paint& paint)
         paint.face = true;
     // The flat look shows its raised edge only while hovered, and only for dwFlat 1.
     if (record.dwEdge && record.dwFlat == 1)
-        Edge(paint.dc, paint.item, EDGE_RAISED);
+        Edge(paint, EDGE_RAISED);
     if (record.hFontHover && !paint.disabled)
         SelectFont(paint, record.hFontHover);
     paint.icon = FirstIcon(record.hIconHover, record.hIcon);
@@ -154,16 +160,16 @@ void DrawEntireNormal(Paint& paint)
     paint.face = true;
     paint.icon = record.hIcon;
     if (!paint.disabled)
-        SetTextColor(paint.dc, NormalTextColour(record));
+        SetTextColor(paint.dc, NormalTextColour(paint));
     paint.text = true;
     if (record.dwEdge && !record.dwFlat) {
-        Edge(paint.dc, paint.item, EDGE_RAISED);
+        Edge(paint, EDGE_RAISED);
     } else if (record.dwEdge) {
         // Flat: the two-pixel edge area in the face colour.
-        FrameInFaceColour(paint.dc, paint.item);
-        FrameInFaceColour(paint.dc, Inset(paint.item, 1));
+        FrameInFaceColour(paint, paint.item);
+        FrameInFaceColour(paint, Inset(paint.item, 1));
     } else {
-        FillFace(paint.dc, paint.item);
+        FillFace(paint, paint.item);
     }
 }
 
@@ -182,9 +188,9 @@ void DrawPressed(Paint& paint)
     SelectPressOrReleaseFont(paint);
     paint.icon = FirstIcon(record.hIconHover, record.hIcon);
     if (record.dwEdge) {
-        Edge(paint.dc, paint.item, EDGE_SUNKEN);
+        Edge(paint, EDGE_SUNKEN);
     } else {
-        FillFace(paint.dc, paint.item);
+        FillFace(paint, paint.item);
         paint.pressedWithoutEdge = true; // the icon looks pushed without an edge to show it
     }
     if (record.crTextPressed)
@@ -204,12 +210,12 @@ void DrawReleased(Paint& paint)
     else if (record.crText)
         TextColour(paint, record.crText);
     else if (record.crTextPressed)
-        TextColour(paint, GetSysColor(COLOR_BTNTEXT)); // takes back the pressed colour
+        TextColour(paint, Colour(paint, PaletteColour::ButtonText)); // takes back the pressed colour
     paint.icon = FirstIcon(record.hIconHover, record.hIcon);
     if (record.dwEdge)
-        Edge(paint.dc, paint.item, EDGE_RAISED);
+        Edge(paint, EDGE_RAISED);
     else
-        FillFace(paint.dc, paint.item);
+        FillFace(paint, paint.item);
     KeepLabelOverFill(paint);
 }
 
@@ -219,7 +225,7 @@ void DrawFrame(Paint& paint)
     if (paint.action & ODA_DRAWENTIRE) {
         if (paint.state & ODS_DISABLED) {
             paint.disabled = true;
-            TextColour(paint, GetSysColor(COLOR_GRAYTEXT));
+            TextColour(paint, Colour(paint, PaletteColour::GrayText));
         }
         if (ModuleState.HoverButton == paint.button)
             DrawEntireHovered(paint);
@@ -285,12 +291,10 @@ void DrawFace(const Paint& paint, const WindowText& text)
         DrawDDB(paint.dc, &paint.item, bitmap);
     } else {
         // Inset by 5: the frame and a band inside it keep their pixels.
-        FillFace(paint.dc, Inset(paint.item, 5));
+        FillFace(paint, Inset(paint.item, 5));
     }
-    if (paint.icon) {
-        RECT iconRect = ToRect(layout.icon);
-        DrawIcnRect(paint.dc, &iconRect, paint.icon, paint.disabled ? 1 : 0, 0);
-    }
+    if (paint.icon)
+        DrawRectIcon(paint.dc, ToRect(layout.icon), paint.icon, paint.disabled ? 1 : 0, false, IconInkOf(paint.colours));
     DrawLabel(paint, text, layout.text);
 }
 
@@ -299,7 +303,7 @@ void DrawFocusRing(const Paint& paint)
 {
     if (paint.state & ODS_FOCUS) {
         RECT ring = Inset(paint.item, 4);
-        unique_hpen pen(CreatePen(PS_DOT, 1, GetSysColor(COLOR_GRAYTEXT)));
+        unique_hpen pen(CreatePen(PS_DOT, 1, Colour(paint, PaletteColour::GrayText)));
         scoped_select selection(paint.dc, pen.get());
         MoveToEx(paint.dc, ring.left, ring.top, nullptr);
         LineTo(paint.dc, ring.right, ring.top);
@@ -308,8 +312,8 @@ void DrawFocusRing(const Paint& paint)
         LineTo(paint.dc, ring.left, ring.top);
     } else if (!paint.record.hBmp) {
         // A ring on a face bitmap stays until the next full draw.
-        FrameInFaceColour(paint.dc, Inset(paint.item, 4));
-        FrameInFaceColour(paint.dc, Inset(paint.item, 3));
+        FrameInFaceColour(paint, Inset(paint.item, 4));
+        FrameInFaceColour(paint, Inset(paint.item, 3));
     }
 }
 
@@ -319,7 +323,7 @@ int PaintButton(const DRAWITEMSTRUCT* item)
 {
     if (!item || item->CtlType != ODT_BUTTON)
         return TRUE;
-    Paint paint = {item->hDC, item->hwndItem, item->itemAction, item->itemState, {}, item->rcItem};
+    Paint paint = {CurrentPaintColours(), item->hDC, item->hwndItem, item->itemAction, item->itemState, {}, item->rcItem};
     // An owner-drawn button that was never skinned (or was closed) is the application's.
     if (!ReadRecord(item->hwndItem, &paint.record))
         return TRUE;

@@ -58,20 +58,20 @@ double WorstContrast(uint32_t text, const uint32_t* backgrounds, int count)
 struct Move {
     uint32_t colour;
     double contrast;
-    bool reached;
+    int amount; // 0 when the minimum is not reached
 };
 
 // The smallest amount toward white (or black) that reaches the minimum, or the best seen.
 Move MoveToward(bool white, uint32_t text, const uint32_t* backgrounds, int count, double minimum)
 {
-    Move best = {text, WorstContrast(text, backgrounds, count), false};
+    Move best = {text, WorstContrast(text, backgrounds, count), 0};
     for (int amount = 1; amount <= 255; ++amount) {
         const uint32_t moved = white ? LightenColour(amount, text) : DarkenColour(amount, text);
         const double contrast = WorstContrast(moved, backgrounds, count);
         if (contrast >= minimum)
-            return {moved, contrast, true};
+            return {moved, contrast, amount};
         if (contrast > best.contrast)
-            best = {moved, contrast, false};
+            best = {moved, contrast, 0};
     }
     return best;
 }
@@ -108,15 +108,18 @@ uint32_t ReadableTextColour(uint32_t text, const uint32_t* backgrounds, int coun
     text &= 0xFFFFFF;
     if (count <= 0 || WorstContrast(text, backgrounds, count) >= minimum)
         return text;
-    // Light text where the backgrounds are dark, dark text where they are light.
-    const bool whiteFirst = WorstContrast(0xFFFFFF, backgrounds, count) >= WorstContrast(0, backgrounds, count);
-    const Move first = MoveToward(whiteFirst, text, backgrounds, count, minimum);
-    if (first.reached)
-        return first.colour;
-    const Move second = MoveToward(!whiteFirst, text, backgrounds, count, minimum);
-    if (second.reached || second.contrast > first.contrast)
-        return second.colour;
-    return first.colour;
+    const Move lighter = MoveToward(true, text, backgrounds, count, minimum);
+    const Move darker = MoveToward(false, text, backgrounds, count, minimum);
+    if (lighter.amount && darker.amount) {
+        if (lighter.amount != darker.amount)
+            return lighter.amount < darker.amount ? lighter.colour : darker.colour;
+        // As far either way: light text where the backgrounds are dark.
+        const bool dark = WorstContrast(0xFFFFFF, backgrounds, count) >= WorstContrast(0, backgrounds, count);
+        return dark ? lighter.colour : darker.colour;
+    }
+    if (lighter.amount || darker.amount)
+        return lighter.amount ? lighter.colour : darker.colour;
+    return lighter.contrast >= darker.contrast ? lighter.colour : darker.colour;
 }
 
 } // namespace varnelle

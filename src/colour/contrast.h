@@ -24,8 +24,8 @@ double GrayedTextMinimum(uint32_t grayText, uint32_t menu);
 
 // The text colour unchanged when it keeps `minimum` against every background (a solid
 // fill has one, a gradient its two ends); otherwise the colour lightened or darkened, with
-// LightenColour/DarkenColour, by the smallest amount that reaches it, the direction with
-// the better contrast first; where neither reaches it, the best that either gives.
+// LightenColour/DarkenColour, by the smallest amount that reaches it (the way that needs
+// less); where neither way reaches it, the best that either gives.
 uint32_t ReadableTextColour(uint32_t text, const uint32_t* backgrounds, int count, double minimum);
 inline uint32_t ReadableTextColour(uint32_t text, uint32_t background, double minimum)
 {

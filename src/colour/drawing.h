@@ -23,9 +23,23 @@ struct IconImage {
 // image (false).
 [[nodiscard]] bool ReadIcon(HICON icon, IconImage& image);
 
+// The colours of the disabled and raised looks: the system's COLOR_GRAYTEXT,
+// COLOR_3DHILIGHT and COLOR_3DSHADOW (system), or a painter's own.
+struct IconInk {
+    bool system;
+    COLORREF grayText;
+    COLORREF highlight;
+    COLORREF shadow;
+};
+inline constexpr IconInk kSystemIconInk = {true, 0, 0, 0};
+
 // DrawIcn with the icon already read: centred in the menu icon cell whose top-left corner
 // is the cell's, in the look of the draw mode (0 and 3 normal, 1 disabled, 2 raised).
-void DrawCellIcon(HDC dc, const RECT& cell, HICON icon, const IconImage& image, int mode, bool embossed);
+void DrawCellIcon(HDC dc, const RECT& cell, HICON icon, const IconImage& image, int mode, bool embossed,
+                  const IconInk& ink = kSystemIconInk);
+// DrawIcnRect: centred in the rectangle, normal or (mode bit 0) disabled. An empty or
+// inverted rectangle has no centre to draw at and draws nothing.
+void DrawRectIcon(HDC dc, const RECT& rect, HICON icon, int mode, bool embossed, const IconInk& ink = kSystemIconInk);
 
 // Darkens the pixels already in the rectangle by their distance from its edges, row by
 // row from the top and left to right, reading and writing each pixel (GetPixel/SetPixel).

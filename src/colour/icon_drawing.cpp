@@ -30,10 +30,28 @@ void BlitSilhouette(HDC dc, POINT at, HBRUSH brush, HDC silhouette, const IconIm
         BitBlt(dc, at.x, at.y, image.width, image.height, silhouette, 0, 0, kSilhouetteRop);
 }
 
+// The same in an ink colour: the system's brush of a system colour, or a brush of its own.
+void BlitSilhouette(HDC dc, POINT at, const IconInk& ink, int systemIndex, COLORREF colour, HDC silhouette,
+                    const IconImage& image)
+{
+    if (ink.system) {
+        BlitSilhouette(dc, at, GetSysColorBrush(systemIndex), silhouette, image);
+        return;
+    }
+    unique_hbrush brush(CreateSolidBrush(colour));
+    if (brush)
+        BlitSilhouette(dc, at, brush.get(), silhouette, image);
+}
+
+COLORREF GrayTextOf(const IconInk& ink)
+{
+    return ink.system ? GetSysColor(COLOR_GRAYTEXT) : ink.grayText;
+}
+
 // The disabled look: the icon rendered into a monochrome bitmap (the white background
 // shows through its transparent area), then painted as a flat COLOR_GRAYTEXT silhouette,
 // or embossed: a highlight copy with a shadow copy one pixel up and left over it.
-void DrawDisabled(HDC dc, POINT at, HICON icon, const IconImage& image, bool embossed)
+void DrawDisabled(HDC dc, POINT at, HICON icon, const IconImage& image, bool embossed, const IconInk& ink)
 {
     unique_hdc memory(CreateCompatibleDC(dc));
     if (!memory)
@@ -48,10 +66,10 @@ void DrawDisabled(HDC dc, POINT at, HICON icon, const IconImage& image, bool emb
     scoped_text_color black(dc, RGB(0, 0, 0));
     scoped_bk_color white(dc, RGB(0xFF, 0xFF, 0xFF));
     if (embossed) {
-        BlitSilhouette(dc, at, GetSysColorBrush(COLOR_3DHILIGHT), memory.get(), image);
-        BlitSilhouette(dc, {at.x - 1, at.y - 1}, GetSysColorBrush(COLOR_3DSHADOW), memory.get(), image);
+        BlitSilhouette(dc, at, ink, COLOR_3DHILIGHT, ink.highlight, memory.get(), image);
+        BlitSilhouette(dc, {at.x - 1, at.y - 1}, ink, COLOR_3DSHADOW, ink.shadow, memory.get(), image);
     } else {
-        unique_hbrush gray(CreateSolidBrush(GetSysColor(COLOR_GRAYTEXT)));
+        unique_hbrush gray(CreateSolidBrush(GrayTextOf(ink)));
         if (gray)
             BlitSilhouette(dc, at, gray.get(), memory.get(), image);
     }
@@ -61,13 +79,13 @@ void DrawDisabled(HDC dc, POINT at, HICON icon, const IconImage& image, bool emb
 // and below the centred position, the icon one pixel up and left of it. The mask goes
 // through the caller's text colour and a white background; the background colour stays
 // white afterwards, which the menu painters rely on.
-void DrawRaised(HDC dc, POINT at, HICON icon, const IconImage& image)
+void DrawRaised(HDC dc, POINT at, HICON icon, const IconImage& image, const IconInk& ink)
 {
     {
         unique_hdc memory(CreateCompatibleDC(dc));
         scoped_select selectMask(memory.get(), image.mask.get());
         SetBkColor(dc, RGB(0xFF, 0xFF, 0xFF));
-        unique_hbrush gray(CreateSolidBrush(GetSysColor(COLOR_GRAYTEXT)));
+        unique_hbrush gray(CreateSolidBrush(GrayTextOf(ink)));
         if (selectMask.selected() && gray)
             BlitSilhouette(dc, {at.x + 1, at.y + 1}, gray.get(), memory.get(), image);
     }
@@ -76,14 +94,15 @@ void DrawRaised(HDC dc, POINT at, HICON icon, const IconImage& image)
 
 enum class IconLook { Normal, Disabled, Raised };
 
-void DrawIconLook(HDC dc, POINT at, HICON icon, const IconImage& image, IconLook look, bool embossed)
+void DrawIconLook(HDC dc, POINT at, HICON icon, const IconImage& image, IconLook look, bool embossed,
+                  const IconInk& ink = kSystemIconInk)
 {
     switch (look) {
     case IconLook::Disabled:
-        DrawDisabled(dc, at, icon, image, embossed);
+        DrawDisabled(dc, at, icon, image, embossed, ink);
         break;
     case IconLook::Raised:
-        DrawRaised(dc, at, icon, image);
+        DrawRaised(dc, at, icon, image, ink);
         break;
     case IconLook::Normal:
         DrawNormal(dc, at, icon, image);
@@ -124,14 +143,29 @@ bool ReadIcon(HICON icon, IconImage& image)
     return image.width > 0 && image.height > 0 && image.mask;
 }
 
-void DrawCellIcon(HDC dc, const RECT& cell, HICON icon, const IconImage& image, int mode, bool embossed)
+void DrawCellIcon(HDC dc, const RECT& cell, HICON icon, const IconImage& image, int mode, bool embossed,
+                  const IconInk& ink)
 {
     if (!dc || !WithinGdiRange(cell.left) || !WithinGdiRange(cell.top) || image.width <= 0)
         return;
     // The cell is the one the last menu measurement left; 0 x 0 before any.
     POINT at = {CentredPosition(cell.left, ModuleState.IconCellWidth, image.width),
                 CentredPosition(cell.top, ModuleState.IconCellHeight, image.height)};
-    DrawIconLook(dc, at, icon, image, CellIconLook(mode), embossed);
+    DrawIconLook(dc, at, icon, image, CellIconLook(mode), embossed, ink);
+}
+
+void DrawRectIcon(HDC dc, const RECT& rect, HICON icon, int mode, bool embossed, const IconInk& ink)
+{
+    if (!dc || !WithinGdiRange(rect.left, rect.top, rect.right, rect.bottom) || rect.right <= rect.left ||
+        rect.bottom <= rect.top)
+        return;
+    IconImage image;
+    if (!ReadIcon(icon, image))
+        return;
+    POINT at = {CentredPosition(rect.left, int64_t{rect.right} - rect.left, image.width),
+                CentredPosition(rect.top, int64_t{rect.bottom} - rect.top, image.height)};
+    IconLook look = (static_cast<uint8_t>(mode) & 1) ? IconLook::Disabled : IconLook::Normal;
+    DrawIconLook(dc, at, icon, image, look, embossed, ink);
 }
 
 } // namespace varnelle
@@ -150,15 +184,7 @@ extern "C" BOOL WINAPI DrawIcn(HDC dc, const RECT* cell, HICON icon, int mode, i
 // or inverted rectangle has no centre to draw at and draws nothing.
 extern "C" BOOL WINAPI DrawIcnRect(HDC dc, const RECT* rect, HICON icon, int mode, int embossed) noexcept
 {
-    if (!dc || !rect || !WithinGdiRange(rect->left, rect->top, rect->right, rect->bottom) ||
-        rect->right <= rect->left || rect->bottom <= rect->top)
-        return TRUE;
-    IconImage image;
-    if (!ReadIcon(icon, image))
-        return TRUE;
-    POINT at = {CentredPosition(rect->left, int64_t{rect->right} - rect->left, image.width),
-                CentredPosition(rect->top, int64_t{rect->bottom} - rect->top, image.height)};
-    IconLook look = (static_cast<uint8_t>(mode) & 1) ? IconLook::Disabled : IconLook::Normal;
-    DrawIconLook(dc, at, icon, image, look, static_cast<uint8_t>(embossed) != 0);
+    if (rect)
+        DrawRectIcon(dc, *rect, icon, mode, static_cast<uint8_t>(embossed) != 0);
     return TRUE;
 }

@@ -7,4 +7,5 @@ list(APPEND VARNELLE_WIN32_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/icon_drawing.cpp
     ${CMAKE_CURRENT_LIST_DIR}/bitmap_drawing.cpp
     ${CMAKE_CURRENT_LIST_DIR}/gradient.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/palette_drawing.cpp
     ${CMAKE_CURRENT_LIST_DIR}/pixel_shading.cpp)

@@ -3,6 +3,7 @@
 #include "menu_paint.h"
 
 #include "../colour/colour_math.h"
+#include "../colour/contrast.h"
 #include "../core/gdi_handles.h"
 #include "../core/module_state.h"
 #include "menu_internal.h"
@@ -140,9 +141,10 @@ void CalcPaintedIconCell(const DRAWITEMSTRUCT& item, const PaintedItem& facts)
     CalcIconCellOn(measuring, facts.text.run(), static_cast<uint32_t>(facts.iconImage.colourHeight));
 }
 
-void DrawItemIcon(HDC dc, const RECT& cell, const PaintedItem& facts, BYTE mode, bool embossed)
+void DrawItemIcon(HDC dc, const RECT& cell, const PaintedItem& facts, BYTE mode, bool embossed,
+                  const PaintColours& colours)
 {
-    DrawCellIcon(dc, cell, facts.icon(), facts.iconImage, mode, embossed);
+    DrawCellIcon(dc, cell, facts.icon(), facts.iconImage, mode, embossed, IconInkOf(colours));
 }
 
 int ScreenColourBits(HDC dc)
@@ -152,15 +154,29 @@ int ScreenColourBits(HDC dc)
     return ColourBitsFromDeviceCaps(GetDeviceCaps(dc, BITSPIXEL));
 }
 
-MenuScheme ReadMenuScheme(int colourBits)
+ItemColours ReadItemColours(int colourBits)
 {
-    MenuScheme scheme;
-    scheme.highlight = GetSysColor(COLOR_HIGHLIGHT);
-    scheme.menu = GetSysColor(COLOR_MENU);
-    scheme.window = GetSysColor(COLOR_WINDOW);
-    scheme.grayText = GetSysColor(COLOR_GRAYTEXT);
-    scheme.xp = XpHighlightColour(colourBits, scheme.window, scheme.highlight);
-    return scheme;
+    ItemColours colours;
+    colours.paint = CurrentPaintColours();
+    const Palette& palette = colours.paint.palette;
+    MenuScheme& scheme = colours.scheme;
+    scheme.highlight = palette[PaletteColour::Highlight];
+    scheme.menu = palette[PaletteColour::Menu];
+    scheme.window = palette[PaletteColour::Window];
+    scheme.grayText = palette[PaletteColour::GrayText];
+    scheme.menuText = palette[PaletteColour::MenuText];
+    scheme.highlightText = palette[PaletteColour::HighlightText];
+    scheme.derivation = DerivationFor(scheme.menu, colours.paint.highContrast);
+    // High contrast selects in the highlight colour itself.
+    scheme.xp = scheme.derivation == Derivation::HighContrast
+                    ? scheme.highlight
+                    : XpHighlightColour(colourBits, scheme.window, scheme.highlight);
+    return colours;
+}
+
+void SetReadableTextColour(HDC dc, uint32_t text, std::initializer_list<uint32_t> backgrounds, double minimum)
+{
+    SetTextColor(dc, ReadableTextColour(text, backgrounds.begin(), static_cast<int>(backgrounds.size()), minimum));
 }
 
 ItemLook LookOf(const DRAWITEMSTRUCT& item)

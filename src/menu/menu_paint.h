@@ -2,7 +2,11 @@
 #pragma once
 #include <windows.h>
 
+#include <initializer_list>
+
 #include "../colour/drawing.h"
+#include "../colour/palette_drawing.h"
+#include "../core/colour_mode.h"
 #include "../core/exports.h"
 #include "menu_colours.h"
 #include "menu_measure_core.h"
@@ -53,15 +57,28 @@ PaintedItem ReadPaintedItem(const DRAWITEMSTRUCT& item, bool windowRightToLeft =
 // The icon cell of a text item, recomputed for the paint from its text and icon.
 void CalcPaintedIconCell(const DRAWITEMSTRUCT& item, const PaintedItem& facts);
 
-// The item's icon centred in the icon cell at the top-left of `cell` (DrawIcn's looks).
-void DrawItemIcon(HDC dc, const RECT& cell, const PaintedItem& facts, BYTE mode, bool embossed);
+// The item's icon centred in the icon cell at the top-left of `cell` (DrawIcn's looks, in
+// the ink of the colours painted with).
+void DrawItemIcon(HDC dc, const RECT& cell, const PaintedItem& facts, BYTE mode, bool embossed,
+                  const PaintColours& colours);
 
 // Bits per pixel of the screen, as NumColorBits gives them; read from the item's own DC
 // when that is a DC of the display, which spares taking the screen DC.
 int ScreenColourBits(HDC dc);
 
-// The system colours of the moment and the selection tint for a screen of `colourBits`.
-MenuScheme ReadMenuScheme(int colourBits);
+// The colours of one item: what the painters paint with now (the system colours of the
+// moment or the dark palette), and the scheme the looks derive theirs from, with the
+// selection tint for a screen of `colourBits`.
+struct ItemColours {
+    PaintColours paint;
+    MenuScheme scheme;
+    uint32_t operator[](PaletteColour colour) const { return paint.palette[colour]; }
+};
+ItemColours ReadItemColours(int colourBits);
+
+// Sets the text colour of an item: `text`, or the nearest colour that keeps `minimum`
+// against every background behind it (a fill, or a gradient's two ends).
+void SetReadableTextColour(HDC dc, uint32_t text, std::initializer_list<uint32_t> backgrounds, double minimum);
 
 // The item's state as the looks of every style read it.
 ItemLook LookOf(const DRAWITEMSTRUCT& item);
@@ -90,11 +107,5 @@ void DrawCheckStyle1(HDC dc, const RECT* item, BYTE mode, BYTE isRadio);
 void DrawCheckStyle2(HDC dc, const RECT* item, BYTE mode, BYTE isRadio);
 void DrawCheckBoxStyle3(HDC dc, const RECT* item, BYTE mode);
 void DrawCheckStyle3(HDC dc, const RECT* item, BYTE mode, BYTE isRadio);
-
-// FillRect with a system colour brush, given as the colour index (never deleted).
-inline void FillWithSysColour(HDC dc, const RECT& area, int colourIndex)
-{
-    FillRect(dc, &area, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(colourIndex + 1)));
-}
 
 } // namespace varnelle

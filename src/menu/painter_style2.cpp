@@ -9,23 +9,28 @@
 namespace varnelle {
 namespace {
 
-// The six brushes of the look, made afresh from the system colours for every item.
+// The six brushes of the look, made afresh from the colours of the moment for every item.
 struct Style2Brushes {
     explicit Style2Brushes(const Style2Colours& colours)
-        : hotFill(CreateSolidBrush(colours.hotFill)),
+        : colours(colours),
+          hotFill(CreateSolidBrush(colours.hotFill)),
           selectionFill(CreateSolidBrush(colours.selectionFill)),
           selectionFrame(CreateSolidBrush(colours.selectionFrame)),
           columnFill(CreateSolidBrush(colours.columnFill)),
           textAreaFill(CreateSolidBrush(colours.textAreaFill)),
           separatorLine(CreateSolidBrush(colours.separatorLine))
     {
+        if (colours.edgedColumn)
+            columnEdge.reset(CreateSolidBrush(colours.columnEdge));
     }
+    Style2Colours colours;
     unique_hbrush hotFill;
     unique_hbrush selectionFill;
     unique_hbrush selectionFrame;
     unique_hbrush columnFill;
     unique_hbrush textAreaFill;
     unique_hbrush separatorLine;
+    unique_hbrush columnEdge; // high contrast only
 };
 
 // The icon column in the column fill, the rest of the item in the text-area fill.
@@ -34,6 +39,10 @@ void PaintColumnAndTextArea(HDC dc, const RECT& item, const Style2Brushes& brush
     FillRect(dc, &item, brushes.columnFill.get());
     const RECT textArea = {item.left + ModuleState.IconCellWidth, item.top, item.right, item.bottom};
     FillRect(dc, &textArea, brushes.textAreaFill.get());
+    if (brushes.columnEdge) {
+        const RECT edge = {textArea.left - 1, item.top, textArea.left, item.bottom};
+        FillRect(dc, &edge, brushes.columnEdge.get());
+    }
 }
 
 // A one-pixel line from 5 pixels right of the icon column to the right edge. A separator
@@ -46,14 +55,20 @@ void PaintPlainSeparator(HDC dc, const RECT& item, const Style2Brushes& brushes)
     FillRect(dc, &line, brushes.separatorLine.get());
 }
 
-void PaintPopupItem(const DRAWITEMSTRUCT& item, const PaintedItem& facts, const Style2Brushes& brushes)
+void PaintPopupItem(const DRAWITEMSTRUCT& item, const PaintedItem& facts, const ItemColours& colours,
+                    const Style2Brushes& brushes)
 {
     const HDC dc = item.hDC;
     const RECT& full = item.rcItem;
     const RECT narrowed = {full.left, full.top + 1, full.right, full.bottom - 1};
     const ItemLook look = LookOf(item);
     const HICON icon = facts.icon();
-    SetTextColor(dc, GetSysColor(look.grayed ? COLOR_GRAYTEXT : COLOR_MENUTEXT));
+    // The text stands on the selection fill, or on the text area (also where a selection
+    // may not be shown and what was there stays).
+    const MenuScheme& scheme = colours.scheme;
+    SetReadableTextColour(dc, ItemTextColour(scheme, look, false),
+                          {look.showsSelection() ? brushes.colours.selectionFill : brushes.colours.textAreaFill},
+                          ItemTextMinimum(scheme, look));
 
     // A selected item that may not show the selection (grayed, DisableSelect 0) keeps
     // whatever it showed before.
@@ -73,13 +88,13 @@ void PaintPopupItem(const DRAWITEMSTRUCT& item, const PaintedItem& facts, const 
         } else {
             RECT frame = {narrowed.left, narrowed.top, narrowed.left + cell, narrowed.bottom};
             InflateRect(&frame, -1, -1);
-            DrawEdge(dc, &frame, BDR_SUNKENOUTER, BF_RECT);
+            PaintEdge(dc, frame, BDR_SUNKENOUTER, BF_RECT, colours.paint);
         }
-        DrawItemIcon(dc, narrowed, facts, mode, false);
+        DrawItemIcon(dc, narrowed, facts, mode, false, colours.paint);
     } else if (look.checked) {
         DrawCheckStyle2(dc, &narrowed, mode, facts.radio());
     } else if (icon) {
-        DrawItemIcon(dc, narrowed, facts, mode, false); // raised when selected
+        DrawItemIcon(dc, narrowed, facts, mode, false, colours.paint); // raised when selected
     } else if (facts.glyph) {
         DrawSysMenuGlyph(dc, &narrowed, facts.glyph, mode);
     }
@@ -99,32 +114,44 @@ void PaintPushedShadow(HDC dc, const RECT& item)
     ShadePixels(dc, &body, 1, 0, 16, 0);
 }
 
-void PaintMenuBarItem(const DRAWITEMSTRUCT& item, const PaintedItem& facts, const Style2Brushes& brushes)
+void PaintMenuBarItem(const DRAWITEMSTRUCT& item, const PaintedItem& facts, const ItemColours& colours,
+                      const Style2Brushes& brushes)
 {
     const HDC dc = item.hDC;
     const RECT& full = item.rcItem;
     const ItemLook look = LookOf(item);
+    const MenuScheme& scheme = colours.scheme;
     BYTE mode;
     if (item.itemState & ODS_HOTLIGHT) {
-        // The text keeps the colour the DC holds.
+        // The text keeps the colour the DC holds, where the system's colours give it one
+        // that reads on the hot fill.
         const RECT lit = {full.left, full.top, full.right - 4, full.bottom};
         FillRect(dc, &lit, brushes.hotFill.get());
         FrameRect(dc, &lit, brushes.selectionFrame.get());
+        const uint32_t text = scheme.derivation == Derivation::HighContrast ? scheme.highlightText
+                              : colours.paint.system                         ? GetTextColor(dc)
+                                                                             : scheme.menuText;
+        SetReadableTextColour(dc, text, {brushes.colours.hotFill}, ItemTextMinimum(scheme, look));
         mode = look.grayed ? kDrawGrayed : kDrawSelected;
     } else {
-        SetTextColor(dc, GetSysColor(look.grayed ? COLOR_GRAYTEXT : COLOR_MENUTEXT));
-        if (look.showsSelection()) {
+        const bool pushed = look.showsSelection();
+        SetReadableTextColour(dc, ItemTextColour(scheme, look, false),
+                              {colours[pushed ? PaletteColour::Menu : PaletteColour::ButtonFace]},
+                              ItemTextMinimum(scheme, look));
+        if (pushed) {
             // The shadow darkens what is on the screen: the strip first gets the bar's own
             // look back, so that every repaint of the pushed item gives the same pixels.
             const RECT strip = {full.right - 4, full.top, full.right, full.bottom + 1};
-            FillWithSysColour(dc, strip, COLOR_BTNFACE);
-            const RECT pushed = {full.left, full.top, full.right - 4, full.bottom + 1};
-            FillWithSysColour(dc, pushed, COLOR_MENU);
-            FrameRect(dc, &pushed, GetSysColorBrush(COLOR_BTNSHADOW));
-            PaintPushedShadow(dc, full);
+            FillInColour(dc, strip, colours.paint, PaletteColour::ButtonFace);
+            const RECT face = {full.left, full.top, full.right - 4, full.bottom + 1};
+            FillInColour(dc, face, colours.paint, PaletteColour::Menu);
+            FrameInColour(dc, face, colours.paint, PaletteColour::ButtonShadow);
+            // High contrast keeps its colours unblended: no shadow.
+            if (scheme.derivation != Derivation::HighContrast)
+                PaintPushedShadow(dc, full);
         } else if (!look.selected) {
             const RECT face = {full.left, full.top, full.right, full.bottom + 1};
-            FillWithSysColour(dc, face, COLOR_BTNFACE);
+            FillInColour(dc, face, colours.paint, PaletteColour::ButtonFace);
         }
         mode = look.drawMode();
     }
@@ -135,7 +162,7 @@ void PaintMenuBarItem(const DRAWITEMSTRUCT& item, const PaintedItem& facts, cons
     if (look.checked)
         DrawCheckStyle2(dc, &full, mode, facts.radio());
     else if (icon)
-        DrawItemIcon(dc, full, facts, mode, false);
+        DrawItemIcon(dc, full, facts, mode, false, colours.paint);
     else if (facts.glyph)
         DrawSysMenuGlyph(dc, &full, facts.glyph, mode);
     if (look.checked || icon || facts.glyph)
@@ -150,7 +177,8 @@ void DrawMenuItemStyle2(const DRAWITEMSTRUCT& item, const PaintedItem& facts)
 {
     // Screens below 8 bits per pixel take the unblended colours.
     const int bits = ScreenColourBits(item.hDC);
-    const Style2Brushes brushes(Style2ColoursFor(ReadMenuScheme(bits), bits < 8));
+    const ItemColours colours = ReadItemColours(bits);
+    const Style2Brushes brushes(Style2ColoursFor(colours.scheme, bits < 8));
     switch (facts.kind) {
     case PaintedKind::Separator:
         if (SeparatorCallback callback = facts.callback())
@@ -161,9 +189,9 @@ void DrawMenuItemStyle2(const DRAWITEMSTRUCT& item, const PaintedItem& facts)
     case PaintedKind::Text:
         CalcPaintedIconCell(item, facts);
         if (ModuleState.CurrentMenuIsPopup)
-            PaintPopupItem(item, facts, brushes);
+            PaintPopupItem(item, facts, colours, brushes);
         else
-            PaintMenuBarItem(item, facts, brushes);
+            PaintMenuBarItem(item, facts, colours, brushes);
         return;
     case PaintedKind::Nothing:
         return;
@@ -173,7 +201,8 @@ void DrawMenuItemStyle2(const DRAWITEMSTRUCT& item, const PaintedItem& facts)
 void DrawCheckStyle2(HDC dc, const RECT* item, BYTE mode, BYTE isRadio)
 {
     const int bits = ScreenColourBits(dc);
-    const BoxColours colours = Style2CheckBox(ReadMenuScheme(bits), static_cast<DrawMode>(mode & 3), bits < 8);
+    const BoxColours colours =
+        Style2CheckBox(ReadItemColours(bits).scheme, static_cast<DrawMode>(mode & 3), bits < 8);
     unique_hfont font = CreateCheckMarlettFont();
     const int cell = ModuleState.IconCellWidth;
     const RECT box = {item->left + 2, item->top + 2, item->left + cell - 2, item->bottom - 2};

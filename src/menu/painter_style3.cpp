@@ -10,15 +10,22 @@
 namespace varnelle {
 namespace {
 
-// The colours and brushes of one item; gradients only above 8 bits per pixel.
+// Gradients only above 8 bits per pixel, and not in high contrast.
+bool GradientLook(int colourBits, const MenuScheme& scheme)
+{
+    return colourBits > 8 && scheme.derivation != Derivation::HighContrast;
+}
+
+// The colours and brushes of one item.
 struct Style3Paint {
     explicit Style3Paint(int colourBits)
-        : scheme(ReadMenuScheme(colourBits)),
-          gradientLook(colourBits > 8),
-          frame(CreateSolidBrush(gradientLook ? Style3Frame(scheme) : scheme.highlight))
+        : colours(ReadItemColours(colourBits)),
+          scheme(colours.scheme),
+          gradientLook(GradientLook(colourBits, scheme)),
+          frame(CreateSolidBrush(gradientLook ? Style3Frame(scheme) : Style3Solid(scheme).frame))
     {
         if (!gradientLook) {
-            selection.reset(CreateSolidBrush(scheme.xp));
+            selection.reset(CreateSolidBrush(Style3Solid(scheme).selection));
             menu.reset(CreateSolidBrush(scheme.menu));
             grayText.reset(CreateSolidBrush(scheme.grayText));
         }
@@ -27,13 +34,31 @@ struct Style3Paint {
     void fillBackground(HDC dc, const RECT& area) const
     {
         if (gradientLook) {
-            const HorizontalRun run = Style3Background(scheme.menu);
+            const HorizontalRun run = Style3Background(scheme);
             Gradient_Fill(dc, &area, run.left, run.right, 0);
         } else {
             FillRect(dc, &area, menu.get());
         }
     }
 
+    // What the text of an item in the look stands on: the selection, or the background.
+    void setTextColour(HDC dc, const ItemLook& look) const
+    {
+        const uint32_t text = ItemTextColour(scheme, look, false);
+        const double minimum = ItemTextMinimum(scheme, look);
+        if (!gradientLook) {
+            SetReadableTextColour(dc, text, {look.showsSelection() ? Style3Solid(scheme).selection : scheme.menu},
+                                  minimum);
+        } else if (look.showsSelection()) {
+            const VerticalRun run = Style3Selection(scheme);
+            SetReadableTextColour(dc, text, {run.top, run.bottom}, minimum);
+        } else {
+            const HorizontalRun run = Style3Background(scheme);
+            SetReadableTextColour(dc, text, {run.left, run.right}, minimum);
+        }
+    }
+
+    ItemColours colours;
     MenuScheme scheme;
     bool gradientLook;
     unique_hbrush frame;     // selection frame: dark tint, or the highlight colour
@@ -65,7 +90,7 @@ void PaintTextItem(const DRAWITEMSTRUCT& item, const PaintedItem& facts, const S
     const ItemLook look = LookOf(item);
     const HICON icon = facts.icon();
     CalcPaintedIconCell(item, facts);
-    SetTextColor(dc, look.grayed ? paint.scheme.grayText : GetSysColor(COLOR_MENUTEXT));
+    paint.setTextColour(dc, look);
 
     // A selected item that may not show the selection (grayed, DisableSelect 0) keeps
     // whatever the menu showed there.
@@ -86,11 +111,11 @@ void PaintTextItem(const DRAWITEMSTRUCT& item, const PaintedItem& facts, const S
 
     if (look.checked && icon) {
         DrawCheckBoxStyle3(dc, &working, iconMode);
-        DrawItemIcon(dc, working, facts, iconMode, false);
+        DrawItemIcon(dc, working, facts, iconMode, false, paint.colours.paint);
     } else if (look.checked) {
         DrawCheckStyle3(dc, &working, mode, facts.radio());
     } else if (icon) {
-        DrawItemIcon(dc, working, facts, iconMode, false);
+        DrawItemIcon(dc, working, facts, iconMode, false, paint.colours.paint);
     } else if (facts.glyph) {
         DrawSysMenuGlyph(dc, &working, facts.glyph, iconMode);
     }
@@ -122,8 +147,9 @@ void DrawMenuItemStyle3(const DRAWITEMSTRUCT& item, const PaintedItem& facts)
 void DrawCheckBoxStyle3(HDC dc, const RECT* item, BYTE mode)
 {
     const int bits = ScreenColourBits(dc);
-    const bool gradientLook = bits > 8;
-    const BoxColours colours = Style3CheckBox(ReadMenuScheme(bits), static_cast<DrawMode>(mode & 3), gradientLook);
+    const MenuScheme scheme = ReadItemColours(bits).scheme;
+    const bool gradientLook = GradientLook(bits, scheme);
+    const BoxColours colours = Style3CheckBox(scheme, static_cast<DrawMode>(mode & 3), gradientLook);
     const RECT box = {item->left, item->top, item->left + ModuleState.IconCellWidth, item->bottom};
     if (gradientLook) {
         Gradient_Fill(dc, &box, colours.fill, colours.fillBottom, 1);

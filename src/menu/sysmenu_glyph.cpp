@@ -1,6 +1,5 @@
 // The window-menu pictures (close, restore, maximize, minimize) as Marlett characters in
 // the icon cell of an item.
-#include "../colour/colour_math.h"
 #include "../core/gdi_handles.h"
 #include "../core/module_state.h"
 #include "marlett_font.h"
@@ -21,7 +20,7 @@ void DrawSysMenuGlyph(HDC dc, const RECT* item, HBITMAP code, BYTE mode)
     scoped_select selection(dc, font.get());
 
     RECT cell = {item->left, item->top, item->left + ModuleState.IconCellWidth, item->bottom};
-    const COLORREF grey = DarkenColour(8, GetSysColor(COLOR_GRAYTEXT));
+    const COLORREF grey = SysMenuGlyphGrey(ReadItemColours(ScreenColourBits(dc)).scheme);
     switch (mode & 3) {
     case kDrawGrayed:
         SetTextColor(dc, grey);

@@ -113,3 +113,13 @@ TEST(Contrast, UnreachableContrastGivesTheBestEitherWayAndNoBackgroundNothing)
     EXPECT_GE(achieved, std::fmin(ContrastRatio(0x808080, 0), ContrastRatio(0x808080, 0xFFFFFF)));
     EXPECT_EQ(ReadableTextColour(0x01123456, nullptr, 0, 4.5), 0x123456u);
 }
+
+// Text lighter than its background stays lighter: the nearer way to the minimum.
+TEST(Contrast, ReadableTextTakesTheNearerWay)
+{
+    const uint32_t lighter = ReadableTextColour(0xB0B0B0, 0x808080, 2.0);
+    EXPECT_GT(GrayLevel(lighter), 0xB0);
+    EXPECT_GE(ContrastRatio(lighter, 0x808080), 2.0);
+    const uint32_t darker = ReadableTextColour(0x505050, 0x808080, 4.5);
+    EXPECT_LT(GrayLevel(darker), 0x50);
+}

@@ -2,6 +2,7 @@
 // hooked with RedrawMenu receives WM_DRAWITEM inside a menu loop (or, for menu-bar items,
 // outside one) and paints into a 32-bit DIB section. Each case names points of the item
 // and the colour the look puts there, from the system colours and the colour functions.
+#include "common/scheme_testing.h"
 #include "common/test_support.h"
 #include "menu/menu_font_scope.h"
 #include "varnelle.h"
@@ -457,6 +458,42 @@ std::function<void(const DibSurface&, const Item&)> TextPlacement(COLORREF (*col
         EXPECT_EQ(painted.count, expected.count);
     };
 }
+// The same where the text colour is the grey text made readable on what is behind it: the
+// text is in one colour, in the place of the grey text, and reads 2:1 on `behind`.
+std::function<void(const DibSurface&, const Item&)> ReadableGreyPlacement(int labelGap, int rightGap,
+                                                                         COLORREF (*behind)(const Item&))
+{
+    return [=](const DibSurface& surface, const Item& i) {
+        DibSurface reference(kWidth, kSurfaceHeight, kUntouched);
+        LOGFONTA tahoma = {};
+        tahoma.lfHeight = -11;
+        lstrcpyA(tahoma.lfFaceName, "Tahoma");
+        HFONT font = CreateFontIndirectA(&tahoma);
+        HGDIOBJ previous = SelectObject(reference.dc(), font);
+        SetBkMode(reference.dc(), TRANSPARENT);
+        SetTextColor(reference.dc(), 0);
+        RECT text = {i.left + i.cell + labelGap, i.top + 1, i.right - rightGap, i.bottom - 1};
+        DrawTextA(reference.dc(), "Ctrl+N", -1, &text, DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
+        DrawTextA(reference.dc(), "&Normal item", -1, &text, DT_VCENTER | DT_SINGLELINE);
+        SelectObject(reference.dc(), previous);
+        DeleteObject(font);
+        const RECT area = {i.left, i.top, i.right, i.bottom};
+        Ink expected = InkOf(reference, area, 0);
+        ASSERT_GT(expected.count, 0);
+        const COLORREF ink = surface.at(expected.left, [&] {
+            for (int y = expected.top; y <= expected.bottom; ++y)
+                if (reference.at(expected.left, y) == 0)
+                    return y;
+            return expected.top;
+        }());
+        Ink painted = InkOf(surface, area, ink);
+        EXPECT_EQ(painted.left, expected.left);
+        EXPECT_EQ(painted.right, expected.right);
+        EXPECT_EQ(painted.top, expected.top);
+        EXPECT_EQ(painted.count, expected.count);
+        EXPECT_GE(ContrastOf(ink, behind(i)), 2.0) << std::hex << ink << " on " << behind(i);
+    };
+}
 COLORREF MenuText() { return Sys(COLOR_MENUTEXT); }
 COLORREF HighlightText() { return Sys(COLOR_HIGHLIGHTTEXT); }
 
@@ -490,7 +527,8 @@ std::vector<PaintCase> Cases()
          TextPlacement(MenuText, 4, [](const Item&) { return 10; })},
         {"Style2Selected", 2, Scheme::Xp, kText, kSelected, false, T, 0, 1, Style2Selection, nullptr},
         {"Style2GrayedSelectedShowsSelection", 2, Scheme::Xp, kText, kSelected | kGrayed, false, T, 0, 1,
-         Style2Selection, TextPlacement([] { return Sys(COLOR_GRAYTEXT); }, 4, [](const Item&) { return 10; })},
+         Style2Selection,
+         ReadableGreyPlacement(4, 10, [](const Item&) { return LightenColor(64, Hot()); })},
         {"Style2GrayedSelectedKeepsWhatWasThere", 2, Scheme::Xp, kText, kSelected | kGrayed, false, T, 0, 0, nothing,
          nullptr},
         {"Style2Checked", 2, Scheme::Xp, kText, kChecked, false, T, 0, 1,
@@ -573,7 +611,10 @@ std::vector<PaintCase> Cases()
          TextPlacement(MenuText, 4, [](const Item&) { return 10; })},
         {"Style3Selected", 3, Scheme::Xp, kText, kSelected, false, T, 0, 1, Style3Selection, nullptr},
         {"Style3GrayedSelectedShowsSelection", 3, Scheme::Xp, kText, kSelected | kGrayed, false, T, 0, 1,
-         Style3Selection, TextPlacement([] { return Sys(COLOR_GRAYTEXT); }, 4, [](const Item&) { return 10; })},
+         Style3Selection, ReadableGreyPlacement(4, 10, [](const Item&) {
+             // The darker end of the selection bar.
+             return DarkenColor(16, MidColor(GetXpHighlightColor(), Sys(COLOR_MENU)));
+         })},
         {"Style3GrayedSelectedKeepsWhatWasThere", 3, Scheme::Xp, kText, kSelected | kGrayed, false, T, 0, 0, nothing,
          nullptr},
         {"Style3Checked", 3, Scheme::Xp, kText, kChecked, false, T, 0, 1,
@@ -652,12 +693,20 @@ std::vector<PaintCase> Cases()
              EXPECT_EQ(InkOf(s, area, Sys(COLOR_BTNHIGHLIGHT)).count, 0);
              EXPECT_EQ(s.at(i.right - 1, i.top + 1), kUntouched);
          }},
-        {"Style1GrayTextEqualToHighlightIsLightened", 1, Scheme::GrayIsHighlight, kText, kGrayed | kSelected, false,
-         T, 0, 1, nullptr,
+        // LightenColor(96, HL) would read 1.8:1 on the highlight: lightened on until it reads.
+        {"Style1GrayTextEqualToHighlightIsLightenedUntilItReads", 1, Scheme::GrayIsHighlight, kText,
+         kGrayed | kSelected, false, T, 0, 1, nullptr,
          [](const DibSurface& s, const Item& i) {
              const RECT area = {i.left, i.top + 1, i.right, i.bottom - 1};
-             EXPECT_GT(InkOf(s, area, LightenColor(96, Sys(COLOR_HIGHLIGHT))).count, 0);
-             EXPECT_EQ(s.countNot(area, Sys(COLOR_HIGHLIGHT)), InkOf(s, area, LightenColor(96, Sys(COLOR_HIGHLIGHT))).count);
+             COLORREF ink = kUntouched;
+             for (int y = area.top; y < area.bottom && ink == kUntouched; ++y)
+                 for (int x = area.left; x < area.right && ink == kUntouched; ++x)
+                     if (s.at(x, y) != Sys(COLOR_HIGHLIGHT))
+                         ink = s.at(x, y);
+             ASSERT_NE(ink, kUntouched) << "no text";
+             EXPECT_EQ(s.countNot(area, Sys(COLOR_HIGHLIGHT)), InkOf(s, area, ink).count) << "one text colour";
+             EXPECT_GT(GrayColor(ink), GrayColor(LightenColor(96, Sys(COLOR_HIGHLIGHT))));
+             EXPECT_GE(ContrastOf(ink, Sys(COLOR_HIGHLIGHT)), 2.0);
          }},
         {"Style1EtchedSeparator", 1, Scheme::Classic, kSeparator, 0, false, 50, 9, 1,
          [](const Item& i) {
