@@ -156,6 +156,21 @@ VARNELLE_API int WINAPI RemoveLeftBorder(HMENU menu) VARNELLE_NOTHROW;
 /* Buttons. A null record takes the skin off again. */
 VARNELLE_API BOOL WINAPI RedrawButton(HWND button, const CTRL_STRUCT *record) VARNELLE_NOTHROW;
 
+/* Colour modes of SetColorMode. */
+#define VARNELLE_COLORS_SYSTEM 0      /* the system colours, as the looks always were (the default) */
+#define VARNELLE_COLORS_DARK 1        /* the library's dark palette */
+#define VARNELLE_COLORS_FOLLOW_APPS 2 /* dark while the user has chosen dark applications */
+
+/* The colours the menu looks (styles 1 to 3, with the menu bar) and skinned buttons paint
+   with, for the whole process. In dark mode the menu bar and the popups' margins are dark
+   too (the library sets their MIM_BACKGROUND with brushes of its own). Mode 2 reads
+   AppsUseLightTheme under HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize
+   (absent: light) and again when a hooked window gets WM_SETTINGCHANGE "ImmersiveColorSet".
+   High contrast, when on, always paints with the system colours. Hooked windows are
+   repainted. Returns the previous mode; any other value changes nothing and returns the
+   current mode. */
+VARNELLE_API DWORD WINAPI SetColorMode(DWORD mode) VARNELLE_NOTHROW;
+
 #ifdef __cplusplus
 }
 #endif

@@ -74,6 +74,12 @@ namespace Varnelle
         public const int VARNELLE_ICON_RIGHT = 0x200;
         /// <summary>CTRL_STRUCT.dwIconAlign: icon above the text</summary>
         public const int VARNELLE_ICON_TOP = 0x400;
+        /// <summary>SetColorMode: the system colours (the default)</summary>
+        public const int VARNELLE_COLORS_SYSTEM = 0x0;
+        /// <summary>SetColorMode: the library's dark palette</summary>
+        public const int VARNELLE_COLORS_DARK = 0x1;
+        /// <summary>SetColorMode: dark while the user has chosen dark applications</summary>
+        public const int VARNELLE_COLORS_FOLLOW_APPS = 0x2;
 
         /// <summary>The colour moved toward white by amount (0..255).</summary>
         [DllImport(Library, CallingConvention = CallingConvention.StdCall, ExactSpelling = true)]
@@ -147,6 +153,9 @@ namespace Varnelle
         [DllImport(Library, CallingConvention = CallingConvention.StdCall, ExactSpelling = true)]
         [return: MarshalAs(UnmanagedType.Bool)]
         public static extern bool RedrawButton(IntPtr button, IntPtr config);
+        /// <summary>Colours of the menu looks and skinned buttons for the whole process: 0 system, 1 dark, 2 follow the user's choice for applications; returns the previous mode (any other value changes nothing).</summary>
+        [DllImport(Library, CallingConvention = CallingConvention.StdCall, ExactSpelling = true)]
+        public static extern uint SetColorMode(uint mode);
 
         /// <summary>The plain bitmap, the low half of CreateFillBmp's result.</summary>
         public static IntPtr FillBmpPlain(ulong pair)

@@ -42,6 +42,9 @@ const
   VARNELLE_ICON_LEFT = $100; { CTRL_STRUCT.dwIconAlign: icon left of the text }
   VARNELLE_ICON_RIGHT = $200; { CTRL_STRUCT.dwIconAlign: icon right of the text }
   VARNELLE_ICON_TOP = $400; { CTRL_STRUCT.dwIconAlign: icon above the text }
+  VARNELLE_COLORS_SYSTEM = $0; { SetColorMode: the system colours (the default) }
+  VARNELLE_COLORS_DARK = $1; { SetColorMode: the library's dark palette }
+  VARNELLE_COLORS_FOLLOW_APPS = $2; { SetColorMode: dark while the user has chosen dark applications }
 
 type
   { Button configuration record; a zero field is not set. 60 bytes in the 32-bit DLL, 96 in the 64-bit DLL. }
@@ -116,6 +119,8 @@ function AddLeftBorder(menu: HMENU; callback: TSeparatorCallback; divider: Integ
 function RemoveLeftBorder(menu: HMENU): Integer; stdcall; external VarnelleLibrary;
 { Skins a push button from a copy of the record; a null record takes the skin off. }
 function RedrawButton(button: HWND; config: PCtrlStruct): BOOL; stdcall; external VarnelleLibrary;
+{ Colours of the menu looks and skinned buttons for the whole process: 0 system, 1 dark, 2 follow the user's choice for applications; returns the previous mode (any other value changes nothing). }
+function SetColorMode(mode: UINT): UINT; stdcall; external VarnelleLibrary;
 
 { The plain bitmap, the low half of CreateFillBmp's result. }
 function VarnelleFillBmpPlain(Pair: UInt64): HBITMAP;

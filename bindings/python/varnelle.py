@@ -22,6 +22,9 @@ VARNELLE_DRAW_NORMAL = 0x3  # DrawIcn mode: normal (0 also draws normally)
 VARNELLE_ICON_LEFT = 0x100  # CTRL_STRUCT.dwIconAlign: icon left of the text
 VARNELLE_ICON_RIGHT = 0x200  # CTRL_STRUCT.dwIconAlign: icon right of the text
 VARNELLE_ICON_TOP = 0x400  # CTRL_STRUCT.dwIconAlign: icon above the text
+VARNELLE_COLORS_SYSTEM = 0x0  # SetColorMode: the system colours (the default)
+VARNELLE_COLORS_DARK = 0x1  # SetColorMode: the library's dark palette
+VARNELLE_COLORS_FOLLOW_APPS = 0x2  # SetColorMode: dark while the user has chosen dark applications
 
 
 class CTRL_STRUCT(ctypes.Structure):
@@ -102,6 +105,8 @@ PROTOTYPES = {
         "Removes the band from the top of the menu."),
     "RedrawButton": (ctypes.c_int32, (wintypes.HWND, ctypes.POINTER(CTRL_STRUCT)),
         "Skins a push button from a copy of the record; a null record takes the skin off."),
+    "SetColorMode": (ctypes.c_uint32, (ctypes.c_uint32,),
+        "Colours of the menu looks and skinned buttons for the whole process: 0 system, 1 dark, 2 follow the user's choice for applications; returns the previous mode (any other value changes nothing)."),
 }
 
 

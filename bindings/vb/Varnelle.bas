@@ -15,6 +15,9 @@ Public Const VARNELLE_DRAW_NORMAL As Long = &H3  ' DrawIcn mode: normal (0 also 
 Public Const VARNELLE_ICON_LEFT As Long = &H100  ' CTRL_STRUCT.dwIconAlign: icon left of the text
 Public Const VARNELLE_ICON_RIGHT As Long = &H200  ' CTRL_STRUCT.dwIconAlign: icon right of the text
 Public Const VARNELLE_ICON_TOP As Long = &H400  ' CTRL_STRUCT.dwIconAlign: icon above the text
+Public Const VARNELLE_COLORS_SYSTEM As Long = &H0  ' SetColorMode: the system colours (the default)
+Public Const VARNELLE_COLORS_DARK As Long = &H1  ' SetColorMode: the library's dark palette
+Public Const VARNELLE_COLORS_FOLLOW_APPS As Long = &H2  ' SetColorMode: dark while the user has chosen dark applications
 
 Public Type VarnelleRect
     Left As Long
@@ -93,6 +96,8 @@ Public Declare PtrSafe Function RemoveLeftBorder Lib "Varnelle.dll" (ByVal menu 
 ' Skins a push button from a copy of the record; a null record takes the skin off.
 ' Pass ByVal 0 (a LongPtr zero in VBA7) as config to take the skin off.
 Public Declare PtrSafe Function RedrawButton Lib "Varnelle.dll" (ByVal button As LongPtr, ByRef config As Any) As Long
+' Colours of the menu looks and skinned buttons for the whole process: 0 system, 1 dark, 2 follow the user's choice for applications; returns the previous mode (any other value changes nothing).
+Public Declare PtrSafe Function SetColorMode Lib "Varnelle.dll" (ByVal mode As Long) As Long
 
 Private Declare PtrSafe Sub VarnelleCopyMemory Lib "kernel32" Alias "RtlMoveMemory" (ByRef destination As Any, ByRef source As Any, ByVal length As LongPtr)
 
@@ -170,6 +175,8 @@ Public Declare PtrSafe Function RemoveLeftBorder Lib "Varnelle.dll" (ByVal menu 
 ' Skins a push button from a copy of the record; a null record takes the skin off.
 ' Pass ByVal 0 (a LongPtr zero in VBA7) as config to take the skin off.
 Public Declare PtrSafe Function RedrawButton Lib "Varnelle.dll" (ByVal button As LongPtr, ByRef config As Any) As Long
+' Colours of the menu looks and skinned buttons for the whole process: 0 system, 1 dark, 2 follow the user's choice for applications; returns the previous mode (any other value changes nothing).
+Public Declare PtrSafe Function SetColorMode Lib "Varnelle.dll" (ByVal mode As Long) As Long
 
 Private Declare PtrSafe Sub VarnelleCopyMemory Lib "kernel32" Alias "RtlMoveMemory" (ByRef destination As Any, ByRef source As Any, ByVal length As LongPtr)
 
@@ -248,6 +255,8 @@ Public Declare Function RemoveLeftBorder Lib "Varnelle.dll" (ByVal menu As Long)
 ' Skins a push button from a copy of the record; a null record takes the skin off.
 ' Pass ByVal 0 (a LongPtr zero in VBA7) as config to take the skin off.
 Public Declare Function RedrawButton Lib "Varnelle.dll" (ByVal button As Long, ByRef config As Any) As Long
+' Colours of the menu looks and skinned buttons for the whole process: 0 system, 1 dark, 2 follow the user's choice for applications; returns the previous mode (any other value changes nothing).
+Public Declare Function SetColorMode Lib "Varnelle.dll" (ByVal mode As Long) As Long
 
 Private Declare Sub VarnelleCopyMemory Lib "kernel32" Alias "RtlMoveMemory" (ByRef destination As Any, ByRef source As Any, ByVal length As Long)
 

@@ -1,6 +1,7 @@
 // RedrawButton and the window procedures of skinned buttons and their parents.
 #include "button_internal.h"
 
+#include "../core/colour_mode.h"
 #include "../core/module_state.h"
 #include "../core/subclass.h"
 
@@ -77,6 +78,12 @@ LRESULT CALLBACK ButtonParentProc(HWND window, UINT message, WPARAM wParam, LPAR
     // The application's own WM_DRAWITEM handling still runs after the library painted.
     if (message == WM_DRAWITEM && lParam)
         PaintButton(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    // The user switched applications between light and dark: the buttons follow.
+    if (message == WM_SETTINGCHANGE &&
+        IsColourSettingChange(PreviousWindowProc(window, ButtonParentProc).wide, wParam, lParam)) {
+        static_cast<void>(RereadAppsTheme());
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
     return PassOn(ButtonParentProc, window, message, wParam, lParam);
 }
 

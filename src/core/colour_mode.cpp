@@ -62,6 +62,16 @@ private:
     HKEY key_ = nullptr;
 };
 
+template <typename Char>
+bool SameText(const Char* text, const char* expected)
+{
+    for (; *expected; ++text, ++expected) {
+        if (*text != static_cast<Char>(*expected))
+            return false;
+    }
+    return *text == 0;
+}
+
 Palette SystemPalette()
 {
     Palette palette = {};
@@ -108,6 +118,22 @@ bool AppsUseDarkTheme()
     const PersonalizeKey key;
     DWORD light = 1;
     return key.read(L"AppsUseLightTheme", light) && light == 0;
+}
+
+bool IsColourSettingChange(bool wide, WPARAM wParam, LPARAM lParam)
+{
+    if (wParam == SPI_SETHIGHCONTRAST)
+        return true;
+    // The section name comes from whoever sent the message: a pointer that cannot be
+    // read is no section.
+    constexpr char kSection[] = "ImmersiveColorSet";
+    constexpr UINT_PTR kLongest = sizeof(kSection);
+    if (wide) {
+        const auto* text = reinterpret_cast<const wchar_t*>(lParam);
+        return text && !IsBadStringPtrW(text, kLongest) && SameText(text, kSection);
+    }
+    const auto* text = reinterpret_cast<const char*>(lParam);
+    return text && !IsBadStringPtrA(text, kLongest) && SameText(text, kSection);
 }
 
 bool HighContrastOn()

@@ -30,6 +30,11 @@ uint32_t StoreColourMode(uint32_t mode);
 // value, applications are light.
 [[nodiscard]] bool AppsUseDarkTheme();
 
+// A WM_SETTINGCHANGE that can change the colours painted: the user's choice of light or
+// dark applications ("ImmersiveColorSet"), or high contrast. `wide`: the message came
+// through the wide functions, so its text is UTF-16.
+[[nodiscard]] bool IsColourSettingChange(bool wide, WPARAM wParam, LPARAM lParam);
+
 // SPI_GETHIGHCONTRAST says high contrast is on.
 [[nodiscard]] bool HighContrastOn();
 

@@ -2,6 +2,7 @@
 #include "../core/exports.h"
 #include "../core/module_state.h"
 #include "../core/subclass.h"
+#include "menu_background.h"
 #include "menu_internal.h"
 #include "menu_walk.h"
 #include "os_kind.h"
@@ -88,8 +89,9 @@ extern "C" int WINAPI RedrawMenu(HWND hwnd, HMENU menu, int type) noexcept
     ConvertForStyle(menu, type);
     SubclassWindow(hwnd, MenuHostProc);
     StampMenuStyle(menu, type);
+    // Follows the colour mode and redraws the bar.
     if (GetMenu(hwnd) == menu)
-        DrawMenuBar(hwnd);
+        ApplyColourModeTo(hwnd);
     return 1;
 }
 

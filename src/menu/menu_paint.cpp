@@ -6,6 +6,7 @@
 #include "../colour/contrast.h"
 #include "../core/gdi_handles.h"
 #include "../core/module_state.h"
+#include "menu_background.h"
 #include "menu_internal.h"
 #include "menu_item.h"
 #include "menu_measure.h"
@@ -100,7 +101,9 @@ int DrawMenuItem(const DRAWITEMSTRUCT* item, bool windowRightToLeft)
     const PaintedItem facts = ReadPaintedItem(*item, windowRightToLeft);
     if (facts.mirrored)
         MirrorItem(item->hDC, item->rcItem);
-    kMenuPainters[style](*item, facts);
+    // A dark menu bar is painted by style 2's bar painter in every style.
+    const bool darkBarItem = !ModuleState.CurrentMenuIsPopup && style != 0 && PaintsDarkMenuBar();
+    kMenuPainters[darkBarItem ? 2 : style](*item, facts);
     return 1;
 }
 

@@ -1,9 +1,11 @@
 // MenuHostProc follows the system's menu loop on a hooked window: it records the open
 // popup, converts popups as they open, and hands owner-drawn menu items to measurement
 // and to the painter of the menu's style. Every message reaches the previous procedure.
+#include "../core/colour_mode.h"
 #include "../core/exports.h"
 #include "../core/module_state.h"
 #include "../core/subclass.h"
+#include "menu_background.h"
 #include "menu_internal.h"
 
 namespace varnelle {
@@ -38,6 +40,7 @@ void ForgetOpenPopup(HWND hwnd)
 LRESULT OnInitMenuPopup(HWND hwnd, WPARAM wParam, LPARAM lParam)
 {
     PassOn(MenuHostProc, hwnd, WM_INITMENUPOPUP, wParam, lParam);
+    PreparePopupBackground(reinterpret_cast<HMENU>(wParam));
     // Submenus opened from the open popup, and popups outside a menu loop, change nothing.
     if (ModuleState.CurrentMenu || ModuleState.MenuLoopIdle)
         return 0;
@@ -133,8 +136,20 @@ LRESULT OnDestroy(HWND hwnd, WPARAM wParam, LPARAM lParam)
     // Taken before the hook is removed, which forgets it. Under another party's procedure
     // the hook stays as a pass-through until WM_NCDESTROY.
     PreviousProcedure previous = PreviousWindowProc(hwnd, MenuHostProc);
+    ForgetMenuBackground(hwnd);
     RemoveWindowHook(hwnd, MenuHostProc);
     return CallPrevious(previous, hwnd, WM_DESTROY, wParam, lParam);
+}
+
+// The user switched applications between light and dark, or high contrast: the colours
+// are read again and the window follows them.
+void OnSettingChange(HWND hwnd, WPARAM wParam, LPARAM lParam)
+{
+    if (!IsColourSettingChange(PreviousWindowProc(hwnd, MenuHostProc).wide, wParam, lParam))
+        return;
+    static_cast<void>(RereadAppsTheme());
+    ApplyColourModeTo(hwnd);
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 } // namespace
@@ -160,6 +175,9 @@ LRESULT CALLBACK MenuHostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         ModuleState.MenuLoopIdle = 1;
         ForgetOpenPopup(hwnd);
         loopWindow = nullptr;
+        break;
+    case WM_SETTINGCHANGE:
+        OnSettingChange(hwnd, wParam, lParam);
         break;
     case WM_DESTROY:
         return OnDestroy(hwnd, wParam, lParam);

@@ -27,6 +27,7 @@ list(APPEND VARNELLE_CORE_SOURCES
 list(APPEND VARNELLE_WIN32_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/os_kind_win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/menu_hook.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/menu_background.cpp
     ${CMAKE_CURRENT_LIST_DIR}/menu_routing.cpp
     ${CMAKE_CURRENT_LIST_DIR}/menu_conversion.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sys_menu_shift.cpp)

@@ -2,7 +2,8 @@
 """Checks Varnelle.dll's binary interface against the library's export table.
 
 - every export of the DLL is a name of the table, undecorated, at its ordinal (1..21 in
-  alphabetical order), and the DLL exports exactly the names of the module-definition file;
+  the alphabetical order of the first exports, later ones appended from 22), and the DLL
+  exports exactly the names of the module-definition file;
 - the DLL imports only USER32, GDI32, KERNEL32, COMCTL32, MSIMG32 and WINMM;
 - in the 32-bit build every export is defined as a stdcall symbol _Name@bytes with the
   argument byte count of its row;
@@ -41,7 +42,12 @@ EXPORT_TABLE = {
     "SetMenuIcon": 16,
     "SetMenuItemIcon": 12,
 }
+# Appended after the first 21, in the order they came: an ordinal never changes.
+LATER_EXPORTS = [("SetColorMode", 4)]
 ORDINALS = {name: index + 1 for index, name in enumerate(sorted(EXPORT_TABLE))}
+for name, arguments in LATER_EXPORTS:
+    ORDINALS[name] = len(ORDINALS) + 1
+    EXPORT_TABLE[name] = arguments
 ALLOWED_IMPORTS = {"USER32.DLL", "GDI32.DLL", "KERNEL32.DLL", "COMCTL32.DLL", "MSIMG32.DLL", "WINMM.DLL"}
 
 failures = []

@@ -89,6 +89,7 @@ static int RunChecks(void)
     Check(AddLeftBorder(NULL, BandPainter, 1) == 0, "AddLeftBorder without a menu");
     Check(RemoveLeftBorder(NULL) == 0, "RemoveLeftBorder without a menu");
     Check(RedrawButton(NULL, NULL) == 0, "RedrawButton without a window");
+    Check(SetColorMode(7) == VARNELLE_COLORS_SYSTEM, "SetColorMode out of range keeps the system colours");
 
     Write("consumer: ");
     WriteNumber(passed);

@@ -59,6 +59,8 @@ const ExportRow kExports[] = {
     {"SetMenuIcon", 20,
      [](FARPROC p) { As<int(WINAPI*)(HMENU, void*, int, const void*)>(p)(nullptr, nullptr, 0, nullptr); }},
     {"SetMenuItemIcon", 21, [](FARPROC p) { EXPECT_EQ(As<int(WINAPI*)(HMENU, UINT, HICON)>(p)(nullptr, 1, nullptr), 0); }},
+    // Out of range: the current mode back, nothing changed.
+    {"SetColorMode", 22, [](FARPROC p) { EXPECT_EQ(As<DWORD(WINAPI*)(DWORD)>(p)(0xFFFFFFFF), 0u); }},
 };
 
 } // namespace
@@ -78,7 +80,7 @@ TEST(AbiClient, EveryExportByNameAndByOrdinal)
         ++present;
         row.call(byName);
     }
-    EXPECT_EQ(present, 21);
+    EXPECT_EQ(present, 22);
     EXPECT_TRUE(FreeLibrary(library));
 }
 
