@@ -229,7 +229,7 @@ int WINAPI PaintDottedSeparator(HMENU menu, HDC dc, RECT* rect)
     // callback's separators in the menu and draw each on its own row.
     POINT origin = {};
     GetDCOrgEx(dc, &origin);
-    COLORREF menuColour = GetSysColor(COLOR_MENU), ink = GetSysColor(COLOR_HIGHLIGHT);
+    const COLORREF ink = GetSysColor(COLOR_HIGHLIGHT);
     for (int position = 0; position < GetMenuItemCount(menu); ++position) {
         MENUITEMINFOA info = {};
         info.cbSize = sizeof(info);
@@ -242,10 +242,16 @@ int WINAPI PaintDottedSeparator(HMENU menu, HDC dc, RECT* rect)
         OffsetRect(&item, -origin.x, -origin.y);
         item.left = rect->left;
         item.right = rect->right;
+        int middle = item.top + (item.bottom - item.top) / 2;
+        COLORREF menuColour = GetSysColor(COLOR_MENU);
+        // The dots fade into the popup's own background (the library's dark one in dark
+        // mode, the menu colour otherwise).
+        COLORREF surface = GetPixel(dc, item.left, middle);
+        if (surface != CLR_INVALID)
+            menuColour = surface;
         HBRUSH background = CreateSolidBrush(menuColour);
         FillRect(dc, &item, background);
         DeleteObject(background);
-        int middle = item.top + (item.bottom - item.top) / 2;
         int width = item.right - item.left - 8;
         for (int x = 0; x < width; x += 2) {
             int fade = x * 255 / width;

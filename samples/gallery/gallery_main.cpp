@@ -66,7 +66,7 @@ bool WriteIndex(const std::string& folder)
     std::vector<Group> groups;
     std::vector<std::string> titles;
     int count = 0;
-    for (const char* part : {"main", "winxp"}) {
+    for (const char* part : {"main", "winxp", "dpi"}) {
         std::ifstream manifest(folder + "\\manifest-" + part + ".tsv");
         std::string line;
         while (std::getline(manifest, line)) {

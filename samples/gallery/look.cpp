@@ -3,6 +3,8 @@
 #include <cstring>
 #include <utility>
 
+#include "varnelle.h"
+
 namespace gallery {
 namespace {
 
@@ -58,6 +60,20 @@ const Colours kDark = {
     {COLOR_MENUHILIGHT, RGB(128, 0, 128)},   {COLOR_MENUBAR, RGB(0, 0, 0)},
 };
 
+// Windows 10's default colours: what a user who chooses dark applications still has as
+// system colours.
+const Colours kWindows10 = {
+    {COLOR_BACKGROUND, RGB(0, 0, 0)},         {COLOR_MENU, RGB(240, 240, 240)},
+    {COLOR_WINDOW, RGB(255, 255, 255)},       {COLOR_WINDOWFRAME, RGB(100, 100, 100)},
+    {COLOR_MENUTEXT, RGB(0, 0, 0)},           {COLOR_WINDOWTEXT, RGB(0, 0, 0)},
+    {COLOR_HIGHLIGHT, RGB(0, 120, 215)},      {COLOR_HIGHLIGHTTEXT, RGB(255, 255, 255)},
+    {COLOR_BTNFACE, RGB(240, 240, 240)},      {COLOR_BTNSHADOW, RGB(160, 160, 160)},
+    {COLOR_GRAYTEXT, RGB(109, 109, 109)},     {COLOR_BTNTEXT, RGB(0, 0, 0)},
+    {COLOR_BTNHIGHLIGHT, RGB(255, 255, 255)}, {COLOR_3DDKSHADOW, RGB(105, 105, 105)},
+    {COLOR_3DLIGHT, RGB(227, 227, 227)},      {COLOR_HOTLIGHT, RGB(0, 102, 204)},
+    {COLOR_MENUHILIGHT, RGB(51, 153, 255)},   {COLOR_MENUBAR, RGB(240, 240, 240)},
+};
+
 const Colours& ColoursOf(Scheme scheme)
 {
     switch (scheme) {
@@ -65,6 +81,8 @@ const Colours& ColoursOf(Scheme scheme)
         return kXp;
     case Scheme::Dark:
         return kDark;
+    case Scheme::DarkMode:
+        return kWindows10;
     case Scheme::Classic:
         break;
     }
@@ -80,6 +98,8 @@ const char* SchemeName(Scheme scheme)
         return "xp";
     case Scheme::Dark:
         return "dark";
+    case Scheme::DarkMode:
+        return "darkmode";
     case Scheme::Classic:
         break;
     }
@@ -93,6 +113,8 @@ const char* SchemeTitle(Scheme scheme)
         return "Windows XP colours";
     case Scheme::Dark:
         return "high contrast, dark";
+    case Scheme::DarkMode:
+        return "dark mode (SetColorMode 1)";
     case Scheme::Classic:
         break;
     }
@@ -106,9 +128,10 @@ PinnedMenuLook::PinnedMenuLook(const char* face)
     if (!saved_ok_)
         return;
     NONCLIENTMETRICSA pinned = saved_;
-    pinned.lfMenuFont = PinnedLogFont(-11, FW_NORMAL, face);
-    pinned.iMenuWidth = 18;
-    pinned.iMenuHeight = 18;
+    // The sizes of 96 DPI scaled to the screen's, as the system scales its own.
+    pinned.lfMenuFont = PinnedLogFont(-Scaled(11), FW_NORMAL, face);
+    pinned.iMenuWidth = Scaled(18);
+    pinned.iMenuHeight = Scaled(18);
     pinned_ = SystemParametersInfoA(SPI_SETNONCLIENTMETRICS, sizeof(pinned), &pinned, 0) != FALSE;
 }
 
@@ -133,11 +156,29 @@ ScopedScheme::ScopedScheme(Scheme scheme)
         colours.push_back(colour);
     }
     SetSysColors(static_cast<int>(indexes_.size()), indexes_.data(), colours.data());
+    darkMode_ = scheme == Scheme::DarkMode;
+    if (darkMode_)
+        previousMode_ = SetColorMode(VARNELLE_COLORS_DARK);
 }
 
 ScopedScheme::~ScopedScheme()
 {
+    if (darkMode_)
+        SetColorMode(previousMode_);
     SetSysColors(static_cast<int>(indexes_.size()), indexes_.data(), previous_.data());
+}
+
+int ScreenDpi()
+{
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+int Scaled(int length)
+{
+    return MulDiv(length, ScreenDpi(), 96);
 }
 
 } // namespace gallery

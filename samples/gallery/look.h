@@ -9,14 +9,18 @@
 
 namespace gallery {
 
-// The three colour schemes of the gallery.
-enum class Scheme { Classic, Xp, Dark };
+// The colour schemes of the gallery: three system colour schemes, and the library's dark
+// mode (SetColorMode 1) over Windows 10's default colours, which the menus and buttons
+// show; the fill bitmaps, gradients and icon modes do not depend on it.
+enum class Scheme { Classic, Xp, Dark, DarkMode };
 constexpr Scheme kSchemes[] = {Scheme::Classic, Scheme::Xp, Scheme::Dark};
-const char* SchemeName(Scheme scheme);  // "classic", "xp", "dark"
+constexpr Scheme kLookSchemes[] = {Scheme::Classic, Scheme::Xp, Scheme::Dark, Scheme::DarkMode};
+const char* SchemeName(Scheme scheme);  // "classic", "xp", "dark", "darkmode"
 const char* SchemeTitle(Scheme scheme); // for captions
 
 // Pins the menu font to Tahoma -11 without anti-aliasing, and the menu metrics, for the
-// lifetime of the object (in memory only, never in the user's settings).
+// lifetime of the object (in memory only, never in the user's settings); at another DPI
+// than 96 the same sizes scaled.
 //
 // Why: a prefix's own menu font has been seen as Tahoma in some runs and "MS Shell Dlg"
 // in others, and whether text is smoothed comes from the prefix's FontSmoothing setting,
@@ -43,8 +47,9 @@ private:
 HFONT CreatePinnedFont(int height, int weight = FW_NORMAL);
 
 // Sets one colour scheme with SetSysColors for the lifetime of the object and puts the
-// colours found before back. The colours hold for the whole wineserver (every process of
-// the prefix), so nothing else that changes them may run at the same time.
+// colours found before back (and, for the dark mode, SetColorMode). The colours hold for
+// the whole wineserver (every process of the prefix), so nothing else that changes them
+// may run at the same time.
 class ScopedScheme {
 public:
     explicit ScopedScheme(Scheme scheme);
@@ -55,6 +60,12 @@ public:
 private:
     std::vector<int> indexes_;
     std::vector<COLORREF> previous_;
+    DWORD previousMode_ = 0;
+    bool darkMode_ = false;
 };
+
+// The screen's DPI, and a length at 96 DPI scaled to it (MulDiv).
+int ScreenDpi();
+int Scaled(int length);
 
 } // namespace gallery

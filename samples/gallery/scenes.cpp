@@ -15,6 +15,8 @@ Part PartOfThisProcess()
     if (name.size() > languages.size() &&
         _stricmp(name.c_str() + name.size() - languages.size(), languages.c_str()) == 0)
         return Part::Languages;
+    if (ScreenDpi() != 96)
+        return Part::Dpi;
     OSVERSIONINFOA version = {};
     version.dwOSVersionInfoSize = sizeof(version);
     if (GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion == 5 &&
@@ -30,6 +32,8 @@ const char* PartName(Part part)
         return "winxp";
     case Part::Languages:
         return "languages";
+    case Part::Dpi:
+        return "dpi";
     case Part::Main:
         break;
     }
@@ -38,8 +42,12 @@ const char* PartName(Part part)
 
 Part PartOfPicture(const std::string& name)
 {
-    if (name.rfind("menubar-", 0) == 0)
+    const std::string darkMode = "-darkmode";
+    if (name.rfind("menubar-", 0) == 0 &&
+        !(name.size() > darkMode.size() && name.compare(name.size() - darkMode.size(), darkMode.size(), darkMode) == 0))
         return Part::MenuBarXp;
+    if (name.rfind("dpi", 0) == 0)
+        return Part::Dpi;
     if (name.rfind("language-", 0) == 0)
         return Part::Languages;
     return Part::Main;
@@ -82,11 +90,13 @@ bool RenderGallery(HINSTANCE instance, Part part, const PictureSink& sink, std::
         return RenderMenuBarXp(instance, sink, error);
     case Part::Languages:
         return RenderLocalisedMenus(instance, sink, error);
+    case Part::Dpi:
+        return RenderDpiPopups(instance, sink, error);
     case Part::Main:
         break;
     }
     return RenderFillBitmaps(sink, error) && RenderGradients(sink, error) && RenderMenus(instance, sink, error) &&
-           RenderIconModes(sink, error) && RenderButtons(instance, sink, error);
+           RenderIconModes(sink, error) && RenderButtons(instance, sink, error) && RenderDarkMenuBar(instance, sink, error);
 }
 
 } // namespace gallery

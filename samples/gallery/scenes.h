@@ -16,9 +16,11 @@ namespace gallery {
 // programs need a menu font with Greek and Hebrew letters, and Wine keeps the first menu
 // font a process shows for good: they are taken by a copy named *_languages.exe. Every
 // other picture is taken by a program that runs as a later Windows.
-enum class Part { Main, MenuBarXp, Languages };
+// The popups at another DPI than 96 are taken by a program that runs in a Wine prefix of
+// that DPI (scripts/at-dpi).
+enum class Part { Main, MenuBarXp, Languages, Dpi };
 Part PartOfThisProcess();
-const char* PartName(Part part); // "main", "winxp", "languages"
+const char* PartName(Part part); // "main", "winxp", "languages", "dpi"
 // The part a picture belongs to, by its name.
 Part PartOfPicture(const std::string& name);
 
@@ -38,6 +40,8 @@ bool RenderMenus(HINSTANCE instance, const PictureSink& sink, std::string& error
 bool RenderIconModes(const PictureSink& sink, std::string& error);
 bool RenderButtons(HINSTANCE instance, const PictureSink& sink, std::string& error);
 bool RenderMenuBarXp(HINSTANCE instance, const PictureSink& sink, std::string& error);
+bool RenderDarkMenuBar(HINSTANCE instance, const PictureSink& sink, std::string& error);
+bool RenderDpiPopups(HINSTANCE instance, const PictureSink& sink, std::string& error);
 bool RenderLocalisedMenus(HINSTANCE instance, const PictureSink& sink, std::string& error);
 
 // A shown top-level window of a private class at a fixed place of the screen.

@@ -101,6 +101,15 @@ struct Board {
         RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         LetScreenSettle(150);
     }
+    void useTextColours(bool dark)
+    {
+        for (int i : {kIconLeft, kDefault, kFlat}) {
+            CTRL_STRUCT& record = records[i];
+            record.crTextHover = dark ? RGB(0x9C, 0xC8, 0xFF) : RGB(0, 0, 160);
+            record.crTextPressed = i == kFlat ? 0 : dark ? RGB(0xFF, 0xB0, 0xA0) : RGB(160, 0, 0);
+            RedrawButton(buttons[i], &record);
+        }
+    }
     ~Board()
     {
         if (window)
@@ -232,8 +241,11 @@ bool RenderButtons(HINSTANCE instance, const PictureSink& sink, std::string& err
         return false;
     }
     SetCursorPos(kCursorAway.x, kCursorAway.y);
-    for (Scheme scheme : kSchemes) {
+    for (Scheme scheme : kLookSchemes) {
         ScopedScheme colours(scheme);
+        // An application that offers a dark look picks hover and pressed colours that read
+        // on it.
+        board.useTextColours(scheme == Scheme::DarkMode);
         Repaint(board.window);
         for (const Shot& shot : kShots) {
             Picture picture = Capture(board, shot.look, shot.state);

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "../common/art.h"
 #include "look.h"
@@ -206,20 +207,25 @@ void HotLightMenuBarItem(HWND owner, HMENU bar, int position)
 
 } // namespace
 
-bool RenderMenus(HINSTANCE instance, const PictureSink& sink, std::string& error)
+namespace {
+
+// The popup of each style in the variants and schemes given, named with `prefix` first.
+bool RenderPopups(HINSTANCE instance, const PictureSink& sink, std::string& error, const std::string& prefix,
+                  std::initializer_list<int> styles, std::initializer_list<Variant> variants,
+                  std::initializer_list<Scheme> schemes, const std::string& group)
 {
     HWND owner = CreateStage(instance, "VarnelleGalleryMenuOwner", OwnerProc, {20, 20, 420, 320});
     if (!owner) {
         error = "could not create the menu owner window";
         return false;
     }
-    for (int style = 0; style <= 3; ++style) {
+    for (int style : styles) {
         Showcase showcase;
         RedrawMenu(owner, showcase.popup, style);
-        for (const Variant& variant : kVariants) {
+        for (const Variant& variant : variants) {
             if (style == 0 && variant.disableSelect == 0)
                 continue; // the system draws style 0: SetDisableSelect changes nothing
-            for (Scheme scheme : kSchemes) {
+            for (Scheme scheme : schemes) {
                 ScopedScheme colours(scheme);
                 SetDisableSelect(variant.disableSelect);
                 Picture picture = CaptureMenuLoop(owner, false, [&] {
@@ -234,8 +240,9 @@ bool RenderMenus(HINSTANCE instance, const PictureSink& sink, std::string& error
                     DestroyWindow(owner);
                     return false;
                 }
-                picture.name = "menu-style" + std::to_string(style) + "-" + variant.name + "-" + SchemeName(scheme);
-                picture.group = "Menus: a popup opened with TrackPopupMenu, keyboard selection";
+                picture.name = prefix + "menu-style" + std::to_string(style) + "-" + variant.name + "-" +
+                               SchemeName(scheme);
+                picture.group = group;
                 picture.row = "style " + std::to_string(style) + ": " + variant.row;
                 picture.column = SchemeTitle(scheme);
                 picture.caption = "RedrawMenu(window, popup, " + std::to_string(style) +
@@ -246,6 +253,23 @@ bool RenderMenus(HINSTANCE instance, const PictureSink& sink, std::string& error
     }
     DestroyWindow(owner);
     return true;
+}
+
+} // namespace
+
+bool RenderMenus(HINSTANCE instance, const PictureSink& sink, std::string& error)
+{
+    return RenderPopups(instance, sink, error, "", {0, 1, 2, 3}, {kVariants[0], kVariants[1], kVariants[2], kVariants[3]},
+                        {Scheme::Classic, Scheme::Xp, Scheme::Dark, Scheme::DarkMode},
+                        "Menus: a popup opened with TrackPopupMenu, keyboard selection");
+}
+
+bool RenderDpiPopups(HINSTANCE instance, const PictureSink& sink, std::string& error)
+{
+    const std::string dpi = std::to_string(ScreenDpi());
+    return RenderPopups(instance, sink, error, "dpi" + dpi + "-", {0, 1, 2, 3}, {kVariants[0], kVariants[1]},
+                        {Scheme::Xp, Scheme::DarkMode},
+                        "Menus at " + dpi + " DPI: glyphs, check marks and arrows scale with the items");
 }
 
 bool RenderMenuBarXp(HINSTANCE instance, const PictureSink& sink, std::string& error)
@@ -309,6 +333,72 @@ bool RenderMenuBarXp(HINSTANCE instance, const PictureSink& sink, std::string& e
     DestroyMenu(bar);
     DestroyWindow(owner);
     return true;
+}
+
+bool RenderDarkMenuBar(HINSTANCE instance, const PictureSink& sink, std::string& error)
+{
+    Showcase showcase;
+    HMENU bar = CreateMenu();
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(showcase.popup), "&File");
+    const char* const others[] = {"&Edit", "&View", "&Help"};
+    for (int i = 0; i < 3; ++i) {
+        HMENU popup = CreatePopupMenu();
+        AppendItem(popup, 300 + i, "&About");
+        AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), others[i]);
+    }
+    HWND owner = CreateStage(instance, "VarnelleGalleryDarkMenuBar", OwnerProc, {20, 20, 420, 440}, bar);
+    if (!owner) {
+        error = "could not create the menu bar window";
+        return false;
+    }
+    ScopedScheme colours(Scheme::DarkMode);
+    MENUBARINFO barInfo = {};
+    barInfo.cbSize = sizeof(barInfo);
+    bool captured = true;
+    for (int style = 1; style <= 3 && captured; ++style) {
+        RedrawMenu(owner, bar, style);
+        LetScreenSettle(150);
+        GetMenuBarInfo(owner, OBJID_MENU, 0, &barInfo);
+        RECT barArea = barInfo.rcBar;
+        barArea.bottom += 1;
+        std::vector<Picture> pictures;
+        if (style == 2) {
+            Picture rest = CaptureScreen(barArea);
+            rest.name = "menubar-style2-darkmode";
+            rest.row = "menu bar at rest";
+            HotLightMenuBarItem(owner, bar, 1);
+            LetScreenSettle();
+            Picture hot = CaptureScreen(barArea);
+            hot.name = "menubar-style2-hot-darkmode";
+            hot.row = "menu bar, Edit hot-lit (WM_DRAWITEM with ODS_HOTLIGHT)";
+            DrawMenuBar(owner);
+            LetScreenSettle();
+            pictures.push_back(std::move(rest));
+            pictures.push_back(std::move(hot));
+        }
+        Picture pushed = CaptureMenuLoop(owner, true, [&] { PostMessageA(owner, WM_SYSCOMMAND, SC_KEYMENU, 'f'); });
+        pushed.name = "menubar-style" + std::to_string(style) + "-pushed-darkmode";
+        pushed.row = "style " + std::to_string(style) + ": File pushed (opened with Alt+F), its popup open";
+        pictures.push_back(std::move(pushed));
+        for (Picture& picture : pictures) {
+            if (picture.empty()) {
+                captured = false;
+                break;
+            }
+            picture.group = "Menu bar in dark mode (every Windows version)";
+            picture.column = SchemeTitle(Scheme::DarkMode);
+            picture.caption = "SetColorMode(1); RedrawMenu(window, GetMenu(window), style)";
+            sink(std::move(picture));
+        }
+    }
+    // Back to the system colours before the window goes: the library's brushes go too.
+    SetMenu(owner, nullptr);
+    RemoveMenu(bar, 0, MF_BYPOSITION);
+    DestroyMenu(bar);
+    DestroyWindow(owner);
+    if (!captured)
+        error = "the dark menu bar could not be captured";
+    return captured;
 }
 
 namespace {

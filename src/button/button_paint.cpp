@@ -223,6 +223,10 @@ void DrawReleased(Paint& paint)
 void DrawFrame(Paint& paint)
 {
     if (paint.action & ODA_DRAWENTIRE) {
+        // The band inside the edge keeps what the system painted there, its own button
+        // face: under the dark palette it is dark too.
+        if (!paint.colours.system)
+            FillFace(paint, Inset(paint.item, 2));
         if (paint.state & ODS_DISABLED) {
             paint.disabled = true;
             TextColour(paint, Colour(paint, PaletteColour::GrayText));

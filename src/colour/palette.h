@@ -28,17 +28,18 @@ struct Palette {
     uint32_t operator[](PaletteColour which) const { return colours[static_cast<int>(which)]; }
 };
 
-// The dark look (SetColorMode 1). Surfaces near the dark themes of current Windows, text
-// near white rather than white (less glare), and a muted blue accent that keeps white
-// text above 4.5:1. The 3D colours keep their roles on a dark face: light edges above and
-// left, dark ones below and right.
+// The dark look (SetColorMode 1). Surfaces near the dark menus of current Windows, text
+// near white rather than white (less glare), and a muted blue accent that keeps white text
+// above 4.5:1. Menu and window share one colour, as the light schemes' white menus and
+// windows do, so that style 2's icon column takes the accent's tint; the 3D colours keep
+// their roles on a dark face: light edges above and left, dark ones below and right.
 inline constexpr Palette kDarkPalette = {{
-    0x2B2B2B, // menu: popup surface
-    0x202020, // window: the darker base under text areas
+    0x262626, // menu: popup surface
+    0x262626, // window
     0x8F5F2F, // highlight: RGB(0x2F, 0x5F, 0x8F), a muted blue
     0xFFFFFF, // highlight text
     0xF0F0F0, // menu text
-    0x8C8C8C, // gray text
+    0x8C8C8C, // gray text: 4.5:1 on the menu, dimmer than the text
     0x333333, // button face and menu bar
     0x1C1C1C, // button shadow
     0x5A5A5A, // button highlight

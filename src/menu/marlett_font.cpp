@@ -23,12 +23,12 @@ unique_hfont CreateMenuMarlettFont()
     return CreateMarlettFont(ReadMenuLogFont(&menuFont) ? &menuFont : nullptr);
 }
 
-unique_hfont CreateCheckMarlettFont()
+unique_hfont CreateCheckMarlettFont(int32_t dpi)
 {
     LOGFONTA menuFont = {};
     if (!ReadMenuLogFont(&menuFont))
         return CreateMarlettFont(nullptr);
-    menuFont.lfHeight = CheckGlyphFontHeight(menuFont.lfHeight);
+    menuFont.lfHeight = CheckGlyphFontHeight(menuFont.lfHeight, dpi);
     return CreateMarlettFont(&menuFont);
 }
 

@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
+
 #include "../core/gdi_handles.h"
 
 namespace varnelle {
@@ -13,7 +15,7 @@ namespace varnelle {
 // The same from the system's menu font of the moment.
 [[nodiscard]] unique_hfont CreateMenuMarlettFont();
 // Check marks and radio bullets: as CreateMenuMarlettFont, but never smaller than 15
-// pixels, so a small menu font still gives a readable mark.
-[[nodiscard]] unique_hfont CreateCheckMarlettFont();
+// pixels (at 96 DPI; scaled to the DC's), so a small menu font still gives a readable mark.
+[[nodiscard]] unique_hfont CreateCheckMarlettFont(int32_t dpi);
 
 } // namespace varnelle

@@ -2,6 +2,7 @@
 
 #include "../core/colour_mode.h"
 #include "../core/exports.h"
+#include "../core/gdi_handles.h"
 #include "../core/subclass.h"
 #include "menu_internal.h"
 #include "menu_walk.h"
@@ -197,6 +198,39 @@ void ApplyColourModeToHookedWindows()
         Retire(barBackground);
         Retire(popupBackground);
     }
+}
+
+void PaintDarkMenuBarRest(HWND window)
+{
+    const HMENU bar = GetMenu(window);
+    if (!DarkMenus() || !IsMenu(bar) || !barBackground.brush || BackgroundOf(bar) != barBackground.brush ||
+        (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_LAYOUTRTL))
+        return;
+    MENUBARINFO info = {};
+    info.cbSize = sizeof(info);
+    RECT frame;
+    if (!GetMenuBarInfo(window, OBJID_MENU, 0, &info) || !GetWindowRect(window, &frame))
+        return;
+    RECT area = info.rcBar;
+    ++area.bottom; // the line under the bar
+    OffsetRect(&area, -frame.left, -frame.top);
+    unique_hrgn rest(CreateRectRgnIndirect(&area));
+    const UINT count = ItemCount(bar);
+    for (UINT position = 0; rest && position < count; ++position) {
+        RECT item;
+        if (!GetMenuItemRect(window, bar, position, &item))
+            continue;
+        OffsetRect(&item, -frame.left, -frame.top);
+        unique_hrgn itemRegion(CreateRectRgnIndirect(&item));
+        if (itemRegion)
+            CombineRgn(rest.get(), rest.get(), itemRegion.get(), RGN_DIFF);
+    }
+    const HDC dc = GetWindowDC(window);
+    if (!dc)
+        return;
+    if (rest)
+        FillRgn(dc, rest.get(), barBackground.brush);
+    ReleaseDC(window, dc);
 }
 
 bool PaintsDarkMenuBar()

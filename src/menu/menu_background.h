@@ -17,6 +17,10 @@ void PreparePopupBackground(HMENU popup);
 void ForgetMenuBackground(HWND window);
 // Every hooked window of the process follows the colour mode, and is repainted.
 void ApplyColourModeToHookedWindows();
+// After the system painted the window's frame: the part of a dark menu bar that holds no
+// item, and the line under it, in the bar's dark background. Systems that fill the bar
+// with the menu colour whatever its MIM_BACKGROUND (Wine) leave them light otherwise.
+void PaintDarkMenuBarRest(HWND window);
 // While the dark palette is painted, the menu-bar items of styles 1 and 3 are painted
 // like those of style 2.
 [[nodiscard]] bool PaintsDarkMenuBar();

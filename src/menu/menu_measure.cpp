@@ -18,7 +18,8 @@ void MeasureSeparator(MEASUREITEMSTRUCT* item, HMENU menu, bool inPopup, Separat
     int32_t answer = 0;
     if (inPopup && callback)
         answer = callback(menu, nullptr, nullptr);
-    ItemSize size = SeparatorSize(inPopup, callback != nullptr, answer, ModuleState.DefaultCallbackWidth);
+    ItemSize size =
+        SeparatorSize(inPopup, callback != nullptr, answer, ModuleState.DefaultCallbackWidth, DisplayDpi(nullptr));
     item->itemWidth = size.width;
     item->itemHeight = size.height;
 }
@@ -47,8 +48,9 @@ void MeasureTextItem(MEASUREITEMSTRUCT* item, HMENU menu, bool inPopup, HICON ic
     input.itemId = item->itemID;
     input.inPopup = inPopup;
     input.hasTab = text.run().findTab() >= 0;
+    input.dpi = DisplayDpi(nullptr);
 
-    uint32_t cell = IconCellSize(input.textHeight, input.iconHeight);
+    uint32_t cell = IconCellSize(input.textHeight, input.iconHeight, input.dpi);
     ModuleState.IconCellWidth = static_cast<int32_t>(cell);
     ModuleState.IconCellHeight = static_cast<int32_t>(cell);
     ItemSize size = TextItemSize(input);

@@ -41,6 +41,10 @@ TextExtent MeasureMenuText(const TextRun& text, HFONT font);
 // extent), which spares taking the screen DC.
 TextExtent MeasureMenuTextOn(HDC dc, const TextRun& text, HFONT font);
 
+// The DPI menu items are laid out for: LOGPIXELSY of a DC of the display (null: the
+// screen's own DC).
+int32_t DisplayDpi(HDC dc);
+
 // Height of an icon's colour bitmap; 0 without an icon or for a monochrome icon.
 uint32_t IconColourHeight(HICON icon);
 

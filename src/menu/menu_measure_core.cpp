@@ -1,6 +1,16 @@
 #include "menu_measure_core.h"
 
+#include "../core/rounding.h"
+
 namespace varnelle {
+
+int32_t ScaleToDpi(int32_t length, int32_t dpi)
+{
+    // An unreadable DPI counts as 96.
+    if (dpi <= 0 || dpi == kBaseDpi)
+        return length;
+    return MulDivKernel(length, dpi, kBaseDpi);
+}
 
 MeasureRule RuleForItem(uint32_t type, uint32_t itemId)
 {
@@ -15,10 +25,10 @@ MeasureRule RuleForItem(uint32_t type, uint32_t itemId)
     return MeasureRule::Text;
 }
 
-uint32_t IconCellSize(uint32_t textHeight, uint32_t iconHeight)
+uint32_t IconCellSize(uint32_t textHeight, uint32_t iconHeight, int32_t dpi)
 {
-    uint32_t forText = textHeight + 7;
-    uint32_t forIcon = iconHeight + 4;
+    uint32_t forText = textHeight + static_cast<uint32_t>(ScaleToDpi(7, dpi));
+    uint32_t forIcon = iconHeight + static_cast<uint32_t>(ScaleToDpi(4, dpi));
     return forText > forIcon ? forText : forIcon;
 }
 
@@ -29,32 +39,36 @@ bool IsWindowMenuCommand(uint32_t itemId)
 
 ItemSize TextItemSize(const TextItemInput& input)
 {
-    uint32_t cell = IconCellSize(input.textHeight, input.iconHeight);
+    const int32_t dpi = input.dpi;
+    auto scaled = [dpi](int32_t length) { return static_cast<uint32_t>(ScaleToDpi(length, dpi)); };
+    uint32_t cell = IconCellSize(input.textHeight, input.iconHeight, dpi);
     ItemSize size;
     if (input.inPopup) {
+        // The two rows above and below the cell are one-pixel lines at every DPI.
         size.height = cell + 2;
-        size.width = input.textWidth + cell + 10;
+        size.width = input.textWidth + cell + scaled(10);
         // Room for the window-menu glyph drawn beside the text.
         if (IsWindowMenuCommand(input.itemId))
-            size.width += 35;
+            size.width += scaled(35);
     } else {
         size.height = cell;
-        size.width = input.textWidth + 8;
+        size.width = input.textWidth + scaled(8);
     }
     if (input.hasTab)
-        size.width += cell / 2 + 15;
+        size.width += cell / 2 + scaled(15);
     return size;
 }
 
-ItemSize SeparatorSize(bool inPopup, bool hasCallback, int32_t callbackWidth, int32_t defaultWidth)
+ItemSize SeparatorSize(bool inPopup, bool hasCallback, int32_t callbackWidth, int32_t defaultWidth, int32_t dpi)
 {
+    auto scaled = [dpi](int32_t length) { return static_cast<uint32_t>(ScaleToDpi(length, dpi)); };
     if (!inPopup)
-        return {8, 8};
+        return {scaled(8), scaled(8)};
     if (!hasCallback)
-        return {8, 6};
+        return {scaled(8), scaled(6)};
     // A negative width cannot be laid out; it is taken like 0, the request for the default.
-    int32_t width = callbackWidth > 0 ? callbackWidth : defaultWidth;
-    return {static_cast<uint32_t>(width), kCallbackSeparatorHeight};
+    int32_t width = callbackWidth > 0 ? callbackWidth : ScaleToDpi(defaultWidth, dpi);
+    return {static_cast<uint32_t>(width), scaled(static_cast<int32_t>(kCallbackSeparatorHeight))};
 }
 
 char SysMenuGlyphChar(intptr_t code)

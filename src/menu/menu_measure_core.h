@@ -21,6 +21,12 @@ struct ItemSize {
     uint32_t height;
 };
 
+// The lengths of menu items are those of a 96-DPI screen, scaled to the DPI of the DC the
+// item is measured or painted on (MulDiv rounding): at 96 they are the lengths as given.
+// One-pixel lines and frames stay one pixel wide.
+inline constexpr int32_t kBaseDpi = 96;
+int32_t ScaleToDpi(int32_t length, int32_t dpi);
+
 // How an item is sized, from its type and command identifier.
 enum class MeasureRule {
     Separator,    // fixed sizes, or the width a separator callback asks for
@@ -33,7 +39,7 @@ MeasureRule RuleForItem(uint32_t type, uint32_t itemId);
 
 // The square column at the left of an item: room for the text line or the icon.
 // Compared as unsigned values, as the sizes are.
-uint32_t IconCellSize(uint32_t textHeight, uint32_t iconHeight);
+uint32_t IconCellSize(uint32_t textHeight, uint32_t iconHeight, int32_t dpi = kBaseDpi);
 
 bool IsWindowMenuCommand(uint32_t itemId);
 
@@ -44,6 +50,7 @@ struct TextItemInput {
     uint32_t itemId;
     bool inPopup;
     bool hasTab;
+    int32_t dpi = kBaseDpi;
 };
 
 // Size of a text item; the icon cell is IconCellSize(textHeight, iconHeight).
@@ -52,13 +59,17 @@ ItemSize TextItemSize(const TextItemInput& input);
 // Size of a separator. callbackWidth is what the separator's callback answered; it is
 // only asked in a popup. An answer of 0 or less takes the default width.
 inline constexpr uint32_t kCallbackSeparatorHeight = 5;
-ItemSize SeparatorSize(bool inPopup, bool hasCallback, int32_t callbackWidth, int32_t defaultWidth);
+// The fixed sizes and the default width are those of 96 DPI, scaled; a callback's answer
+// is its own.
+ItemSize SeparatorSize(bool inPopup, bool hasCallback, int32_t callbackWidth, int32_t defaultWidth,
+                       int32_t dpi = kBaseDpi);
 
-// LOGFONT height of the check-mark font: a character height under 15 pixels (-14 to -1)
-// is raised to 15; cell heights (positive), 0 and larger characters stay.
-inline int32_t CheckGlyphFontHeight(int32_t menuFontHeight)
+// LOGFONT height of the check-mark font: a character height under 15 pixels (scaled to
+// the DPI) is raised to it; cell heights (positive), 0 and larger characters stay.
+inline int32_t CheckGlyphFontHeight(int32_t menuFontHeight, int32_t dpi = kBaseDpi)
 {
-    return menuFontHeight >= -14 && menuFontHeight <= -1 ? -15 : menuFontHeight;
+    const int32_t least = ScaleToDpi(15, dpi);
+    return menuFontHeight > -least && menuFontHeight <= -1 ? -least : menuFontHeight;
 }
 
 // Marlett character of a window-menu picture code (HBMMENU_POPUP_CLOSE 8 to

@@ -56,6 +56,14 @@ TextExtent MeasureMenuTextOn(HDC dc, const TextRun& text, HFONT font)
     return {static_cast<uint32_t>(extent.right - extent.left), static_cast<uint32_t>(extent.bottom - extent.top)};
 }
 
+int32_t DisplayDpi(HDC dc)
+{
+    if (dc)
+        return GetDeviceCaps(dc, LOGPIXELSY);
+    unique_window_dc screen(nullptr);
+    return screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : kBaseDpi;
+}
+
 uint32_t IconColourHeight(HICON icon)
 {
     IconImage image;
@@ -75,7 +83,7 @@ uint32_t CalcIconCellOn(HDC dc, const TextRun& text, uint32_t iconHeight)
         MenuTextFont font;
         extent = dc ? MeasureMenuTextOn(dc, text, font.get()) : MeasureMenuText(text, font.get());
     }
-    uint32_t cell = IconCellSize(extent.height, iconHeight);
+    uint32_t cell = IconCellSize(extent.height, iconHeight, DisplayDpi(dc));
     ModuleState.IconCellWidth = static_cast<int32_t>(cell);
     ModuleState.IconCellHeight = static_cast<int32_t>(cell);
     return cell;

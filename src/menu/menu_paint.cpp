@@ -9,6 +9,7 @@
 #include "menu_background.h"
 #include "menu_internal.h"
 #include "menu_item.h"
+#include "marlett_font.h"
 #include "menu_measure.h"
 
 namespace varnelle {
@@ -85,25 +86,69 @@ void MirrorItem(HDC dc, const RECT& item)
         SetLayout(dc, layout); // a mapping that does not move by whole pixels: left as it was
 }
 
+// The system draws a submenu's arrow after WM_DRAWITEM, from a bitmap of one size at every
+// DPI (black on white under Wine). Where the look's colours or size are not the ones that
+// bitmap suits, the library draws the arrow itself.
+bool DrawsOwnSubmenuArrow(int style, const PaintedItem& facts)
+{
+    if (style == 0 || !facts.submenu || !ModuleState.CurrentMenuIsPopup || (facts.textFormat & DT_RTLREADING))
+        return false;
+    if (facts.dpi != kBaseDpi)
+        return true;
+    const PaintColours colours = CurrentPaintColours();
+    return !colours.system || colours.highContrast || IsDarkSurface(colours.palette[PaletteColour::Menu]);
+}
+
+// A Marlett arrow in the size of the check marks, in the item's text colour, at the right.
+void DrawSubmenuArrow(HDC dc, const RECT& item, const PaintedItem& facts)
+{
+    unique_hfont font = CreateCheckMarlettFont(facts.dpi);
+    SetBkMode(dc, TRANSPARENT);
+    scoped_select selectFont(dc, font.get());
+    RECT area = {item.right - ModuleState.IconCellWidth, item.top, item.right - facts.scaled(4), item.bottom};
+    DrawTextA(dc, &kSubmenuArrowGlyph, 1, &area, DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
+}
+
+// Where the system would paint its arrow: as wide as the icon cell, or its check-mark
+// width, at the item's right edge.
+RECT SystemArrowArea(const RECT& item)
+{
+    const int least = GetSystemMetrics(SM_CXMENUCHECK) + 2;
+    const int width = ModuleState.IconCellWidth > least ? ModuleState.IconCellWidth : least;
+    return {item.right - width, item.top, item.right, item.bottom};
+}
+
 } // namespace
 
 int DrawMenuItem(const DRAWITEMSTRUCT* item, bool windowRightToLeft)
 {
     if (!item || !IsMenu(ModuleState.CurrentMenu) || item->CtlType != ODT_MENU)
         return 1;
-    scoped_saved_dc saved(item->hDC);
-    SetBkMode(item->hDC, TRANSPARENT);
-    // The style of the top popup (or of the menu bar), which RedrawMenu gave the whole tree.
-    // Any other number paints nothing.
-    const int style = GetStyleMenu(ModuleState.CurrentMenu);
-    if (style < 0 || style >= kMenuStyleCount)
-        return 1;
-    const PaintedItem facts = ReadPaintedItem(*item, windowRightToLeft);
-    if (facts.mirrored)
-        MirrorItem(item->hDC, item->rcItem);
-    // A dark menu bar is painted by style 2's bar painter in every style.
-    const bool darkBarItem = !ModuleState.CurrentMenuIsPopup && style != 0 && PaintsDarkMenuBar();
-    kMenuPainters[darkBarItem ? 2 : style](*item, facts);
+    bool ownArrow = false;
+    {
+        scoped_saved_dc saved(item->hDC);
+        SetBkMode(item->hDC, TRANSPARENT);
+        // The style of the top popup (or of the menu bar), which RedrawMenu gave the whole
+        // tree. Any other number paints nothing.
+        const int style = GetStyleMenu(ModuleState.CurrentMenu);
+        if (style < 0 || style >= kMenuStyleCount)
+            return 1;
+        const PaintedItem facts = ReadPaintedItem(*item, windowRightToLeft);
+        if (facts.mirrored)
+            MirrorItem(item->hDC, item->rcItem);
+        // A dark menu bar is painted by style 2's bar painter in every style.
+        const bool darkBarItem = !ModuleState.CurrentMenuIsPopup && style != 0 && PaintsDarkMenuBar();
+        kMenuPainters[darkBarItem ? 2 : style](*item, facts);
+        ownArrow = DrawsOwnSubmenuArrow(style, facts);
+        if (ownArrow)
+            DrawSubmenuArrow(item->hDC, item->rcItem, facts);
+    }
+    // Left in the DC the system paints its own arrow on next, which keeps that arrow off
+    // the item; the DC is the system's, which drops the clipping with the paint.
+    if (ownArrow) {
+        const RECT area = SystemArrowArea(item->rcItem);
+        ExcludeClipRect(item->hDC, area.left, area.top, area.right, area.bottom);
+    }
     return 1;
 }
 
@@ -113,8 +158,11 @@ PaintedItem ReadPaintedItem(const DRAWITEMSTRUCT& item, bool windowRightToLeft)
     const HMENU menu = reinterpret_cast<HMENU>(item.hwndItem);
     MENUITEMINFOA info;
     // hbmpItem needs the full record; a failed read leaves the record cleared.
-    static_cast<void>(ReadMenuItem(menu, item.itemID, ItemBy::Command, MIIM_FTYPE | MIIM_BITMAP | MIIM_DATA, &info));
+    static_cast<void>(
+        ReadMenuItem(menu, item.itemID, ItemBy::Command, MIIM_FTYPE | MIIM_BITMAP | MIIM_DATA | MIIM_SUBMENU, &info));
     facts.type = info.fType;
+    facts.submenu = info.hSubMenu != nullptr;
+    facts.dpi = ItemDpi(item.hDC);
     facts.data = info.dwItemData;
     facts.glyph = info.hbmpItem;
     facts.kind = KindOfType(info.fType);
@@ -148,6 +196,11 @@ void DrawItemIcon(HDC dc, const RECT& cell, const PaintedItem& facts, BYTE mode,
                   const PaintColours& colours)
 {
     DrawCellIcon(dc, cell, facts.icon(), facts.iconImage, mode, embossed, IconInkOf(colours));
+}
+
+int32_t ItemDpi(HDC dc)
+{
+    return DisplayDpi(IsDisplayDc(dc) ? dc : nullptr);
 }
 
 int ScreenColourBits(HDC dc)

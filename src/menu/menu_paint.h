@@ -46,6 +46,9 @@ struct PaintedItem {
     // A right-to-left item on a DC that the system has not mirrored: DrawMenuItem mirrors
     // the item, so that the icon column stands on the reading side.
     bool mirrored = false;
+    bool submenu = false;            // the system draws an arrow after the painter
+    int32_t dpi = kBaseDpi;          // of the item's DC
+    int32_t scaled(int32_t length) const { return ScaleToDpi(length, dpi); }
 
     HICON icon() const { return kind == PaintedKind::Text ? reinterpret_cast<HICON>(data) : nullptr; }
     SeparatorCallback callback() const { return SeparatorCallbackOf(type, data); }
@@ -65,6 +68,9 @@ void DrawItemIcon(HDC dc, const RECT& cell, const PaintedItem& facts, BYTE mode,
 // Bits per pixel of the screen, as NumColorBits gives them; read from the item's own DC
 // when that is a DC of the display, which spares taking the screen DC.
 int ScreenColourBits(HDC dc);
+// The DPI an item on this DC is painted for: the DC's when it is a DC of the display, the
+// screen's otherwise (a printer's DPI says nothing of the menu font's size).
+int32_t ItemDpi(HDC dc);
 
 // The colours of one item: what the painters paint with now (the system colours of the
 // moment or the dark palette), and the scheme the looks derive theirs from, with the
@@ -96,6 +102,7 @@ inline constexpr UINT kAcceleratorFormat = DT_RIGHT | DT_VCENTER | DT_SINGLELINE
 void DrawGlyph(HDC dc, char glyph, const RECT& area);
 inline constexpr char kCheckGlyph = 'b';
 inline constexpr char kRadioGlyph = 'i';
+inline constexpr char kSubmenuArrowGlyph = '4'; // the right-pointing triangle: Wine's Marlett has no '8'
 
 // A window-menu picture (hbmpItem HBMMENU_POPUP_CLOSE, _RESTORE, _MAXIMIZE or _MINIMIZE)
 // as a Marlett character in the icon cell of `item`. Any other code draws nothing and

@@ -179,6 +179,13 @@ LRESULT CALLBACK MenuHostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     case WM_SETTINGCHANGE:
         OnSettingChange(hwnd, wParam, lParam);
         break;
+    case WM_NCPAINT:
+    case WM_NCACTIVATE: {
+        // The frame (and with it the menu bar) is painted by the previous procedures.
+        const LRESULT result = PassOn(MenuHostProc, hwnd, message, wParam, lParam);
+        PaintDarkMenuBarRest(hwnd);
+        return result;
+    }
     case WM_DESTROY:
         return OnDestroy(hwnd, wParam, lParam);
     case WM_NCDESTROY:

@@ -115,7 +115,8 @@ void PaintTextItem(const DRAWITEMSTRUCT& item, const PaintedItem& facts, const I
     }
 
     // The accelerator ends half an icon column (and 5 pixels) inside the right edge.
-    RECT text = {full.left + cell + 6, full.top + 1, full.right - (cell / 2 + 5), full.bottom - 1};
+    RECT text = {full.left + cell + facts.scaled(6), full.top + 1, full.right - (cell / 2 + facts.scaled(5)),
+                 full.bottom - 1};
     if (look.grayed && !look.selected)
         DrawGrayedText(dc, text, facts, colours);
     else
@@ -148,7 +149,7 @@ void DrawCheckStyle1(HDC dc, const RECT* item, BYTE mode, BYTE isRadio)
     const ItemColours colours = ReadItemColours(ScreenColourBits(dc));
     const MenuScheme& scheme = colours.scheme;
     const unique_hbrush lightCell(CreateSolidBrush(ScreenColourBits(dc) >= 8 ? Style1LightCell(scheme) : scheme.menu));
-    unique_hfont font = CreateCheckMarlettFont();
+    unique_hfont font = CreateCheckMarlettFont(ItemDpi(dc));
     const RECT cell = {item->left, item->top, item->left + ModuleState.IconCellWidth, item->bottom};
     PaintSunkenCell(dc, cell, mode, lightCell.get(), colours);
     const COLORREF glyphColour = mode == kDrawGrayed ? scheme.grayText : Style1GlyphInk(scheme);

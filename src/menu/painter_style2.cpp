@@ -47,11 +47,11 @@ void PaintColumnAndTextArea(HDC dc, const RECT& item, const Style2Brushes& brush
 
 // A one-pixel line from 5 pixels right of the icon column to the right edge. A separator
 // keeps the column width of the last text item measured or painted.
-void PaintPlainSeparator(HDC dc, const RECT& item, const Style2Brushes& brushes)
+void PaintPlainSeparator(HDC dc, const RECT& item, const PaintedItem& facts, const Style2Brushes& brushes)
 {
     PaintColumnAndTextArea(dc, item, brushes);
     const int middle = item.top + (item.bottom - item.top) / 2;
-    const RECT line = {item.left + ModuleState.IconCellWidth + 5, middle - 1, item.right, middle};
+    const RECT line = {item.left + ModuleState.IconCellWidth + facts.scaled(5), middle - 1, item.right, middle};
     FillRect(dc, &line, brushes.separatorLine.get());
 }
 
@@ -99,7 +99,7 @@ void PaintPopupItem(const DRAWITEMSTRUCT& item, const PaintedItem& facts, const 
         DrawSysMenuGlyph(dc, &narrowed, facts.glyph, mode);
     }
 
-    const RECT text = {full.left + cell + 4, full.top + 1, full.right - 10, full.bottom - 1};
+    const RECT text = {full.left + cell + facts.scaled(4), full.top + 1, full.right - facts.scaled(10), full.bottom - 1};
     DrawItemText(dc, text, facts, kLabelFormat);
 }
 
@@ -184,7 +184,7 @@ void DrawMenuItemStyle2(const DRAWITEMSTRUCT& item, const PaintedItem& facts)
         if (SeparatorCallback callback = facts.callback())
             PaintCallbackSeparator(&item, callback);
         else
-            PaintPlainSeparator(item.hDC, item.rcItem, brushes);
+            PaintPlainSeparator(item.hDC, item.rcItem, facts, brushes);
         return;
     case PaintedKind::Text:
         CalcPaintedIconCell(item, facts);
@@ -203,9 +203,11 @@ void DrawCheckStyle2(HDC dc, const RECT* item, BYTE mode, BYTE isRadio)
     const int bits = ScreenColourBits(dc);
     const BoxColours colours =
         Style2CheckBox(ReadItemColours(bits).scheme, static_cast<DrawMode>(mode & 3), bits < 8);
-    unique_hfont font = CreateCheckMarlettFont();
+    const int32_t dpi = ItemDpi(dc);
+    unique_hfont font = CreateCheckMarlettFont(dpi);
     const int cell = ModuleState.IconCellWidth;
-    const RECT box = {item->left + 2, item->top + 2, item->left + cell - 2, item->bottom - 2};
+    const int inset = ScaleToDpi(2, dpi);
+    const RECT box = {item->left + inset, item->top + inset, item->left + cell - inset, item->bottom - inset};
     {
         unique_hpen pen(CreatePen(PS_SOLID, 1, colours.outline));
         unique_hbrush fill(CreateSolidBrush(colours.fill));

@@ -69,11 +69,11 @@ struct Style3Paint {
 
 // A one-pixel line from 5 pixels right of the icon column (as the last text item left it)
 // to the right edge.
-void PaintPlainSeparator(HDC dc, const RECT& item, const Style3Paint& paint)
+void PaintPlainSeparator(HDC dc, const RECT& item, const PaintedItem& facts, const Style3Paint& paint)
 {
     paint.fillBackground(dc, item);
     const int middle = item.top + (item.bottom - item.top) / 2;
-    const RECT line = {item.left + ModuleState.IconCellWidth + 5, middle - 1, item.right, middle};
+    const RECT line = {item.left + ModuleState.IconCellWidth + facts.scaled(5), middle - 1, item.right, middle};
     if (paint.gradientLook) {
         const HorizontalRun run = Style3SeparatorLine(paint.scheme.grayText, paint.scheme.menu);
         Gradient_Fill(dc, &line, run.left, run.right, 0);
@@ -120,7 +120,8 @@ void PaintTextItem(const DRAWITEMSTRUCT& item, const PaintedItem& facts, const S
         DrawSysMenuGlyph(dc, &working, facts.glyph, iconMode);
     }
 
-    const RECT text = {full.left + ModuleState.IconCellWidth + 4, full.top + 1, full.right - 10, full.bottom - 1};
+    const RECT text = {full.left + ModuleState.IconCellWidth + facts.scaled(4), full.top + 1,
+                       full.right - facts.scaled(10), full.bottom - 1};
     DrawItemText(dc, text, facts, kLabelFormat);
 }
 
@@ -134,7 +135,7 @@ void DrawMenuItemStyle3(const DRAWITEMSTRUCT& item, const PaintedItem& facts)
         if (SeparatorCallback callback = facts.callback())
             PaintCallbackSeparator(&item, callback);
         else
-            PaintPlainSeparator(item.hDC, item.rcItem, paint);
+            PaintPlainSeparator(item.hDC, item.rcItem, facts, paint);
         return;
     case PaintedKind::Text:
         PaintTextItem(item, facts, paint);
@@ -166,7 +167,7 @@ void DrawCheckBoxStyle3(HDC dc, const RECT* item, BYTE mode)
 
 void DrawCheckStyle3(HDC dc, const RECT* item, BYTE mode, BYTE isRadio)
 {
-    unique_hfont font = CreateCheckMarlettFont();
+    unique_hfont font = CreateCheckMarlettFont(ItemDpi(dc));
     DrawCheckBoxStyle3(dc, item, mode);
     // The check mark sits one pixel lower than the bullet.
     RECT glyphArea = {item->left, item->top, item->left + ModuleState.IconCellWidth, item->bottom};

@@ -20,6 +20,8 @@ void DrawSysMenuGlyph(HDC dc, const RECT* item, HBITMAP code, BYTE mode)
     scoped_select selection(dc, font.get());
 
     RECT cell = {item->left, item->top, item->left + ModuleState.IconCellWidth, item->bottom};
+    // The two copies of a selected glyph stand a pixel apart at 96 DPI, more at higher ones.
+    const int shift = ScaleToDpi(1, ItemDpi(dc));
     const COLORREF grey = SysMenuGlyphGrey(ReadItemColours(ScreenColourBits(dc)).scheme);
     switch (mode & 3) {
     case kDrawGrayed:
@@ -29,10 +31,10 @@ void DrawSysMenuGlyph(HDC dc, const RECT* item, HBITMAP code, BYTE mode)
     case kDrawSelected:
         // A grey copy down and to the right, the item's text colour up and to the left.
         SetTextColor(dc, grey);
-        OffsetRect(&cell, 1, 1);
+        OffsetRect(&cell, shift, shift);
         DrawGlyph(dc, glyph, cell);
         SetTextColor(dc, textColour);
-        OffsetRect(&cell, -2, -2);
+        OffsetRect(&cell, -2 * shift, -2 * shift);
         DrawGlyph(dc, glyph, cell);
         break;
     case kDrawNormal:
