@@ -1,6 +1,7 @@
 // PaintButton through the DLL: WM_DRAWITEM sent to a hooked parent, painted into a 32-bit
 // DIB section and compared pixel by pixel.
 #include "button_fixture.h"
+#include "common/scheme_testing.h"
 #include "varnelle.h"
 
 #include <gtest/gtest.h>
@@ -569,4 +570,49 @@ TEST_F(ButtonPaint, OtherItemsAndButtonsWithoutARecordAreLeftAlone)
     parentReceived.clear();
     SendMessageA(window.parent(), WM_DRAWITEM, 0, 0);
     EXPECT_EQ(CountOf(parentReceived, WM_DRAWITEM), 1);
+}
+
+namespace {
+
+double Luminance(COLORREF colour)
+{
+    return ContrastOf(colour, 0) * 0.05 - 0.05; // (L + 0.05) / 0.05 against black
+}
+
+} // namespace
+
+// SetColorMode(1): the face, the band inside the edge and the edges in the dark palette,
+// light edges above and left and dark ones below and right, the label readable on the face.
+TEST_F(ButtonPaint, DarkModePaintsFaceEdgesAndLabelDark)
+{
+    CTRL_STRUCT record = {};
+    record.dwEdge = 1;
+    record.hFont = font;
+    Skin(record);
+    SetColorMode(VARNELLE_COLORS_DARK);
+    DibSurface blank(kButtonWidth, kButtonHeight, kBackground);
+    SetText("");
+    Paint(ODA_DRAWENTIRE, 0);
+    BitBlt(blank.dc(), 0, 0, kButtonWidth, kButtonHeight, surface.dc(), 0, 0, SRCCOPY);
+    SetText("Dark");
+    Paint(ODA_DRAWENTIRE, 0);
+    SetColorMode(VARNELLE_COLORS_SYSTEM);
+
+    const COLORREF face = blank.at(kButtonWidth / 2, kButtonHeight / 2);
+    EXPECT_LT(Luminance(face), 0.2) << std::hex << face;
+    EXPECT_EQ(blank.at(kButtonWidth / 2, 2), face) << "the band inside the edge";
+    const int mid = kButtonWidth / 2;
+    EXPECT_GT(Luminance(blank.at(mid, 1)), Luminance(face)) << "light inner edge above";
+    EXPECT_LT(Luminance(blank.at(mid, kButtonHeight - 1)), Luminance(face)) << "dark outer edge below";
+    int textPixels = 0;
+    for (int y = 0; y < kButtonHeight; ++y)
+        for (int x = 0; x < kButtonWidth; ++x)
+            if (surface.at(x, y) != blank.at(x, y)) {
+                ++textPixels;
+                EXPECT_GE(ContrastOf(surface.at(x, y), blank.at(x, y)), 4.5) << x << ", " << y;
+            }
+    EXPECT_GT(textPixels, 20);
+
+    Paint(ODA_DRAWENTIRE, 0);
+    EXPECT_EQ(surface.at(kButtonWidth / 2, kButtonHeight - 4), kFace) << "the system colours again";
 }
