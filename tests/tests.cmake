@@ -117,6 +117,18 @@ if(TARGET test_menu)
         ${VARNELLE_WINE_RUN} $<TARGET_FILE:test_menu> --gtest_filter=*MenuPaint*)
 endif()
 
+# The looks at 120, 144 and 192 DPI, each in a Wine prefix of that DPI; and the gallery's
+# popups at 144 DPI compared with their goldens.
+if(TARGET test_menu AND CMAKE_CROSSCOMPILING_EMULATOR)
+    foreach(dpi 120 144 192)
+        varnelle_register_test(test_menu_dpi${dpi} ${PROJECT_SOURCE_DIR}/scripts/at-dpi ${dpi}
+            $<TARGET_FILE:test_menu> --gtest_filter=*MenuDpi*)
+    endforeach()
+endif()
+if(TARGET test_gallery AND CMAKE_CROSSCOMPILING_EMULATOR)
+    varnelle_register_test(test_gallery_dpi144 ${PROJECT_SOURCE_DIR}/scripts/at-dpi 144 $<TARGET_FILE:test_gallery>)
+endif()
+
 # Fill bitmaps on screens of 16 and 8 bits per pixel, where they take the screen's format
 # and must still hold what the system makes of the same 8-bit image.
 if(TARGET test_fillbmp)

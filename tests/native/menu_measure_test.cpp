@@ -1,3 +1,4 @@
+#include "core/rounding.h"
 #include "menu/menu_measure_core.h"
 
 #include <gtest/gtest.h>
@@ -95,4 +96,38 @@ TEST(MenuMeasure, SysMenuGlyphCharacters)
     EXPECT_EQ(SysMenuGlyphChar(11), '0');
     for (intptr_t code : {intptr_t(0), intptr_t(7), intptr_t(12), intptr_t(-1), intptr_t(0x10008)})
         EXPECT_EQ(SysMenuGlyphChar(code), 0) << code;
+}
+
+// At other DPIs than 96 the lengths of 96 DPI are scaled (MulDiv rounding), the two
+// one-pixel rows of a popup item are not; a DPI that cannot be read counts as 96.
+TEST(MenuMeasure, LengthsScaleWithTheDpi)
+{
+    struct Row {
+        int32_t dpi;
+        uint32_t cell;       // text 13 pixels high at 96 DPI, scaled: the cell around it
+        uint32_t popupWidth; // 80 pixels of text with an accelerator
+        ItemSize separator, callback;
+        int32_t checkFont; // of a menu font of -11 at 96 DPI, scaled
+    };
+    const Row rows[] = {
+        {96, 13 + 7, 80 + 20 + 10 + 10 + 15, {8, 6}, {8, 5}, -15},
+        {120, 16 + 9, 100 + 25 + 13 + 12 + 19, {10, 8}, {10, 6}, -19},
+        {144, 20 + 11, 120 + 31 + 15 + 15 + 23, {12, 9}, {12, 8}, -23},
+        {192, 26 + 14, 160 + 40 + 20 + 20 + 30, {16, 12}, {16, 10}, -30},
+        {0, 13 + 7, 80 + 20 + 10 + 10 + 15, {8, 6}, {8, 5}, -15},
+    };
+    for (const Row& row : rows) {
+        const int32_t dpi = row.dpi ? row.dpi : 96;
+        const uint32_t text = static_cast<uint32_t>(MulDivKernel(13, dpi, 96));
+        EXPECT_EQ(IconCellSize(text, 16, row.dpi), row.cell) << row.dpi;
+        TextItemInput input = {static_cast<uint32_t>(MulDivKernel(80, dpi, 96)), text, 0, 100, true, true, row.dpi};
+        EXPECT_EQ(TextItemSize(input).width, row.popupWidth) << row.dpi;
+        EXPECT_EQ(TextItemSize(input).height, row.cell + 2) << row.dpi;
+        EXPECT_EQ(SeparatorSize(true, false, 0, 8, row.dpi).height, row.separator.height) << row.dpi;
+        EXPECT_EQ(SeparatorSize(true, true, 0, 8, row.dpi).width, row.callback.width) << row.dpi;
+        EXPECT_EQ(SeparatorSize(true, true, 0, 8, row.dpi).height, row.callback.height) << row.dpi;
+        EXPECT_EQ(SeparatorSize(true, true, 33, 8, row.dpi).width, 33u) << "the callback's own width";
+        EXPECT_EQ(CheckGlyphFontHeight(-MulDivKernel(11, dpi, 96), row.dpi), row.checkFont) << row.dpi;
+        EXPECT_EQ(CheckGlyphFontHeight(-40, row.dpi), -40);
+    }
 }
