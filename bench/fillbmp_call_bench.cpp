@@ -33,8 +33,12 @@ struct SystemBitmaps {
     ~SystemBitmaps() { ReleaseDC(nullptr, screen); }
     void operator()() const
     {
+        // Both live at once, as the two CreateFillBmp returns are.
+        HBITMAP made[2] = {};
         for (int i = 0; i < count; ++i)
-            DeleteObject(CreateDIBitmap(screen, &info.bmiHeader, CBM_INIT, pixels.data(), &info, DIB_RGB_COLORS));
+            made[i] = CreateDIBitmap(screen, &info.bmiHeader, CBM_INIT, pixels.data(), &info, DIB_RGB_COLORS);
+        for (HBITMAP bitmap : made)
+            DeleteObject(bitmap);
     }
 };
 
