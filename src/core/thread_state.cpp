@@ -1,6 +1,9 @@
 #include "thread_state.h"
 
 namespace varnelle {
+
+constinit ThreadStateAllocator ThreadStateAllocatorOverride = nullptr;
+
 namespace {
 
 // The TLS slot: 0 before the first write of any thread, the index + 1 once allocated,
@@ -61,7 +64,8 @@ ThreadStateFields& ThreadState()
         return sharedBlock;
     if (void* block = SlotValue(index))
         return *static_cast<ThreadStateFields*>(block);
-    auto* block = static_cast<ThreadStateFields*>(GlobalAlloc(GMEM_FIXED, sizeof(ThreadStateFields)));
+    const ThreadStateAllocator allocate = ThreadStateAllocatorOverride ? ThreadStateAllocatorOverride : GlobalAlloc;
+    auto* block = static_cast<ThreadStateFields*>(allocate(GMEM_FIXED, sizeof(ThreadStateFields)));
     // Without a block of its own the thread shares one, and its readers find it there.
     if (!block || !TlsSetValue(index, block)) {
         if (block)

@@ -46,4 +46,9 @@ inline constexpr ThreadStateFields kInitialThreadState = {
 void ReleaseThreadState();
 void ReleaseThreadStateSlot();
 
+// Allocates the blocks; null means GlobalAlloc. Tests point it at a failing allocator to
+// see what an exhausted heap does.
+using ThreadStateAllocator = HGLOBAL(WINAPI*)(UINT flags, SIZE_T bytes);
+extern constinit ThreadStateAllocator ThreadStateAllocatorOverride;
+
 } // namespace varnelle
