@@ -3,7 +3,7 @@
 #include "button_internal.h"
 
 #include "../core/gdi_handles.h"
-#include "../core/module_state.h"
+#include "../core/thread_state.h"
 #include "../core/system_text.h"
 #include "../core/text_core.h"
 #include "button_layout.h"
@@ -221,7 +221,7 @@ void DrawFrame(Paint& paint)
             paint.disabled = true;
             TextColour(paint, GetSysColor(COLOR_GRAYTEXT));
         }
-        if (ModuleState.HoverButton == paint.button)
+        if (ReadThreadState().HoverButton == paint.button)
             DrawEntireHovered(paint);
         else
             DrawEntireNormal(paint);

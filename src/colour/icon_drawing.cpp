@@ -2,7 +2,7 @@
 // a gray shadow; centred in the menu icon cell (DrawIcn) or in a rectangle (DrawIcnRect).
 #include "../core/exports.h"
 #include "../core/gdi_handles.h"
-#include "../core/module_state.h"
+#include "../core/thread_state.h"
 #include "drawing.h"
 #include "drawing_geometry.h"
 
@@ -129,8 +129,8 @@ void DrawCellIcon(HDC dc, const RECT& cell, HICON icon, const IconImage& image, 
     if (!dc || !WithinGdiRange(cell.left) || !WithinGdiRange(cell.top) || image.width <= 0)
         return;
     // The cell is the one the last menu measurement left; 0 x 0 before any.
-    POINT at = {CentredPosition(cell.left, ModuleState.IconCellWidth, image.width),
-                CentredPosition(cell.top, ModuleState.IconCellHeight, image.height)};
+    POINT at = {CentredPosition(cell.left, ReadThreadState().IconCellWidth, image.width),
+                CentredPosition(cell.top, ReadThreadState().IconCellHeight, image.height)};
     DrawIconLook(dc, at, icon, image, CellIconLook(mode), embossed);
 }
 

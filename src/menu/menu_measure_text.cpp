@@ -2,7 +2,7 @@
 #include "menu_measure.h"
 
 #include "../colour/drawing.h"
-#include "../core/module_state.h"
+#include "../core/thread_state.h"
 #include "menu_measure_core.h"
 
 namespace varnelle {
@@ -76,8 +76,9 @@ uint32_t CalcIconCellOn(HDC dc, const TextRun& text, uint32_t iconHeight)
         extent = dc ? MeasureMenuTextOn(dc, text, font.get()) : MeasureMenuText(text, font.get());
     }
     uint32_t cell = IconCellSize(extent.height, iconHeight);
-    ModuleState.IconCellWidth = static_cast<int32_t>(cell);
-    ModuleState.IconCellHeight = static_cast<int32_t>(cell);
+    ThreadStateFields& state = ThreadState();
+    state.IconCellWidth = static_cast<int32_t>(cell);
+    state.IconCellHeight = static_cast<int32_t>(cell);
     return cell;
 }
 

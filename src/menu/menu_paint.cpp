@@ -5,6 +5,7 @@
 #include "../colour/colour_math.h"
 #include "../core/gdi_handles.h"
 #include "../core/module_state.h"
+#include "../core/thread_state.h"
 #include "menu_internal.h"
 #include "menu_item.h"
 #include "menu_measure.h"
@@ -87,13 +88,13 @@ void MirrorItem(HDC dc, const RECT& item)
 
 int DrawMenuItem(const DRAWITEMSTRUCT* item, bool windowRightToLeft)
 {
-    if (!item || !IsMenu(ModuleState.CurrentMenu) || item->CtlType != ODT_MENU)
+    if (!item || !IsMenu(ReadThreadState().CurrentMenu) || item->CtlType != ODT_MENU)
         return 1;
     scoped_saved_dc saved(item->hDC);
     SetBkMode(item->hDC, TRANSPARENT);
     // The style of the top popup (or of the menu bar), which RedrawMenu gave the whole tree.
     // Any other number paints nothing.
-    const int style = GetStyleMenu(ModuleState.CurrentMenu);
+    const int style = GetStyleMenu(ReadThreadState().CurrentMenu);
     if (style < 0 || style >= kMenuStyleCount)
         return 1;
     const PaintedItem facts = ReadPaintedItem(*item, windowRightToLeft);

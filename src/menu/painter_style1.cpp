@@ -2,7 +2,7 @@
 // right of the icon column, raised and sunken icon cells, embossed grey text and an etched
 // separator. Popup and menu-bar items are painted alike.
 #include "../core/gdi_handles.h"
-#include "../core/module_state.h"
+#include "../core/thread_state.h"
 #include "marlett_font.h"
 #include "menu_paint.h"
 
@@ -14,7 +14,7 @@ namespace {
 void PaintEtchedSeparator(HDC dc, const RECT& item)
 {
     FillWithSysColour(dc, item, COLOR_MENU);
-    const int indent = ModuleState.IconCellWidth / 2 + 1;
+    const int indent = ReadThreadState().IconCellWidth / 2 + 1;
     const int middle = item.top + (item.bottom - item.top) / 2;
     const RECT light = {item.left + indent, middle - 1, item.right - indent, middle + 1};
     FillWithSysColour(dc, light, COLOR_BTNHIGHLIGHT);
@@ -61,7 +61,7 @@ void PaintTextItem(const DRAWITEMSTRUCT& item, const PaintedItem& facts, HBRUSH 
     const ItemLook look = LookOf(item);
     const HICON icon = facts.icon();
     CalcPaintedIconCell(item, facts);
-    const int cell = ModuleState.IconCellWidth;
+    const int cell = ReadThreadState().IconCellWidth;
     SetTextColor(dc, TextColourOf(look));
 
     if (look.showsSelection()) {
@@ -130,7 +130,7 @@ void DrawCheckStyle1(HDC dc, const RECT* item, BYTE mode, BYTE isRadio)
     const COLORREF menu = GetSysColor(COLOR_MENU);
     const unique_hbrush lightCell(CreateSolidBrush(ScreenColourBits(dc) >= 8 ? Style1LightCell(menu) : menu));
     unique_hfont font = CreateCheckMarlettFont();
-    const RECT cell = {item->left, item->top, item->left + ModuleState.IconCellWidth, item->bottom};
+    const RECT cell = {item->left, item->top, item->left + ReadThreadState().IconCellWidth, item->bottom};
     PaintSunkenCell(dc, cell, mode, lightCell.get());
     const COLORREF glyphColour = mode == kDrawGrayed ? GetSysColor(COLOR_GRAYTEXT) : RGB(0, 0, 0);
     const scoped_text_color glyphText(dc, glyphColour);

@@ -2,7 +2,7 @@
 // and on Windows 2000 and XP the menu bar, with a soft shadow beside the pushed item.
 #include "../colour/drawing.h"
 #include "../core/gdi_handles.h"
-#include "../core/module_state.h"
+#include "../core/thread_state.h"
 #include "marlett_font.h"
 #include "menu_paint.h"
 
@@ -32,7 +32,7 @@ struct Style2Brushes {
 void PaintColumnAndTextArea(HDC dc, const RECT& item, const Style2Brushes& brushes)
 {
     FillRect(dc, &item, brushes.columnFill.get());
-    const RECT textArea = {item.left + ModuleState.IconCellWidth, item.top, item.right, item.bottom};
+    const RECT textArea = {item.left + ReadThreadState().IconCellWidth, item.top, item.right, item.bottom};
     FillRect(dc, &textArea, brushes.textAreaFill.get());
 }
 
@@ -42,7 +42,7 @@ void PaintPlainSeparator(HDC dc, const RECT& item, const Style2Brushes& brushes)
 {
     PaintColumnAndTextArea(dc, item, brushes);
     const int middle = item.top + (item.bottom - item.top) / 2;
-    const RECT line = {item.left + ModuleState.IconCellWidth + 5, middle - 1, item.right, middle};
+    const RECT line = {item.left + ReadThreadState().IconCellWidth + 5, middle - 1, item.right, middle};
     FillRect(dc, &line, brushes.separatorLine.get());
 }
 
@@ -65,7 +65,7 @@ void PaintPopupItem(const DRAWITEMSTRUCT& item, const PaintedItem& facts, const 
     }
     BYTE mode = look.drawMode();
 
-    const int cell = ModuleState.IconCellWidth;
+    const int cell = ReadThreadState().IconCellWidth;
     if (look.checked && icon) {
         // A selected checked icon is drawn flat, without the sunken frame.
         if (mode == kDrawSelected) {
@@ -139,7 +139,7 @@ void PaintMenuBarItem(const DRAWITEMSTRUCT& item, const PaintedItem& facts, cons
     else if (facts.glyph)
         DrawSysMenuGlyph(dc, &full, facts.glyph, mode);
     if (look.checked || icon || facts.glyph)
-        text.left += ModuleState.IconCellWidth;
+        text.left += ReadThreadState().IconCellWidth;
     text.right -= 4;
     DrawItemText(dc, text, facts, kLabelFormat | DT_CENTER);
 }
@@ -160,7 +160,7 @@ void DrawMenuItemStyle2(const DRAWITEMSTRUCT& item, const PaintedItem& facts)
         return;
     case PaintedKind::Text:
         CalcPaintedIconCell(item, facts);
-        if (ModuleState.CurrentMenuIsPopup)
+        if (ReadThreadState().CurrentMenuIsPopup)
             PaintPopupItem(item, facts, brushes);
         else
             PaintMenuBarItem(item, facts, brushes);
@@ -175,7 +175,7 @@ void DrawCheckStyle2(HDC dc, const RECT* item, BYTE mode, BYTE isRadio)
     const int bits = ScreenColourBits(dc);
     const BoxColours colours = Style2CheckBox(ReadMenuScheme(bits), static_cast<DrawMode>(mode & 3), bits < 8);
     unique_hfont font = CreateCheckMarlettFont();
-    const int cell = ModuleState.IconCellWidth;
+    const int cell = ReadThreadState().IconCellWidth;
     const RECT box = {item->left + 2, item->top + 2, item->left + cell - 2, item->bottom - 2};
     {
         unique_hpen pen(CreatePen(PS_SOLID, 1, colours.outline));

@@ -3,7 +3,7 @@
 // separator lines fading into the menu colour. At 8 bits per pixel or less the same
 // pieces are painted in solid colours. Popup and menu-bar items are painted alike.
 #include "../core/gdi_handles.h"
-#include "../core/module_state.h"
+#include "../core/thread_state.h"
 #include "marlett_font.h"
 #include "menu_paint.h"
 
@@ -48,7 +48,7 @@ void PaintPlainSeparator(HDC dc, const RECT& item, const Style3Paint& paint)
 {
     paint.fillBackground(dc, item);
     const int middle = item.top + (item.bottom - item.top) / 2;
-    const RECT line = {item.left + ModuleState.IconCellWidth + 5, middle - 1, item.right, middle};
+    const RECT line = {item.left + ReadThreadState().IconCellWidth + 5, middle - 1, item.right, middle};
     if (paint.gradientLook) {
         const HorizontalRun run = Style3SeparatorLine(paint.scheme.grayText, paint.scheme.menu);
         Gradient_Fill(dc, &line, run.left, run.right, 0);
@@ -95,7 +95,7 @@ void PaintTextItem(const DRAWITEMSTRUCT& item, const PaintedItem& facts, const S
         DrawSysMenuGlyph(dc, &working, facts.glyph, iconMode);
     }
 
-    const RECT text = {full.left + ModuleState.IconCellWidth + 4, full.top + 1, full.right - 10, full.bottom - 1};
+    const RECT text = {full.left + ReadThreadState().IconCellWidth + 4, full.top + 1, full.right - 10, full.bottom - 1};
     DrawItemText(dc, text, facts, kLabelFormat);
 }
 
@@ -124,7 +124,7 @@ void DrawCheckBoxStyle3(HDC dc, const RECT* item, BYTE mode)
     const int bits = ScreenColourBits(dc);
     const bool gradientLook = bits > 8;
     const BoxColours colours = Style3CheckBox(ReadMenuScheme(bits), static_cast<DrawMode>(mode & 3), gradientLook);
-    const RECT box = {item->left, item->top, item->left + ModuleState.IconCellWidth, item->bottom};
+    const RECT box = {item->left, item->top, item->left + ReadThreadState().IconCellWidth, item->bottom};
     if (gradientLook) {
         Gradient_Fill(dc, &box, colours.fill, colours.fillBottom, 1);
         const unique_hbrush frame(CreateSolidBrush(colours.outline));
@@ -143,7 +143,7 @@ void DrawCheckStyle3(HDC dc, const RECT* item, BYTE mode, BYTE isRadio)
     unique_hfont font = CreateCheckMarlettFont();
     DrawCheckBoxStyle3(dc, item, mode);
     // The check mark sits one pixel lower than the bullet.
-    RECT glyphArea = {item->left, item->top, item->left + ModuleState.IconCellWidth, item->bottom};
+    RECT glyphArea = {item->left, item->top, item->left + ReadThreadState().IconCellWidth, item->bottom};
     if (!isRadio)
         glyphArea.top += 1;
     SetBkMode(dc, TRANSPARENT);

@@ -2,7 +2,7 @@
 // the icon cell of an item.
 #include "../colour/colour_math.h"
 #include "../core/gdi_handles.h"
-#include "../core/module_state.h"
+#include "../core/thread_state.h"
 #include "marlett_font.h"
 #include "menu_paint.h"
 
@@ -20,7 +20,7 @@ void DrawSysMenuGlyph(HDC dc, const RECT* item, HBITMAP code, BYTE mode)
     SetBkMode(dc, TRANSPARENT);
     scoped_select selection(dc, font.get());
 
-    RECT cell = {item->left, item->top, item->left + ModuleState.IconCellWidth, item->bottom};
+    RECT cell = {item->left, item->top, item->left + ReadThreadState().IconCellWidth, item->bottom};
     const COLORREF grey = DarkenColour(8, GetSysColor(COLOR_GRAYTEXT));
     switch (mode & 3) {
     case kDrawGrayed:
