@@ -171,29 +171,13 @@ SoakHost* host = nullptr;
 const UINT kItemStates[] = {0, ODS_SELECTED, ODS_GRAYED, ODS_GRAYED | ODS_SELECTED, ODS_CHECKED,
                             ODS_CHECKED | ODS_SELECTED, ODS_DEFAULT, ODS_NOACCEL};
 
-void Measure(HWND hwnd, UINT id)
-{
-    MEASUREITEMSTRUCT measure = {};
-    measure.CtlType = ODT_MENU;
-    measure.itemID = id;
-    SendMessageA(hwnd, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure));
-}
-
 // One WM_DRAWITEM of an item, as the system sends it; each item is measured again once
 // in every eight paints.
 void Paint(HWND hwnd, HMENU menu, UINT id, UINT state, HDC dc)
 {
     if (state == kItemStates[0])
-        Measure(hwnd, id);
-    DRAWITEMSTRUCT draw = {};
-    draw.CtlType = ODT_MENU;
-    draw.itemID = id;
-    draw.itemAction = ODA_DRAWENTIRE;
-    draw.itemState = state;
-    draw.hwndItem = reinterpret_cast<HWND>(menu);
-    draw.hDC = dc;
-    draw.rcItem = {0, 0, 180, 24};
-    SendMessageA(hwnd, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
+        SendMenuItemMeasure(hwnd, id);
+    SendMenuItemDraw(hwnd, menu, id, state, dc);
 }
 
 // `count` item paints in the style, cycling through every item and eight item states:
