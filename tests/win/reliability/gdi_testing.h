@@ -17,16 +17,22 @@ namespace gdi_testing {
 // time, or all when it goes.
 class GdiFill {
 public:
-    explicit GdiFill(int leaveFree)
+    explicit GdiFill(int free)
     {
-        const int count = testing_support::CountFreeGdiHandles() - leaveFree;
-        fillers_.reserve(count > 0 ? static_cast<size_t>(count) : 0);
-        for (int i = 0; i < count; ++i) {
+        fillers_.reserve(static_cast<size_t>(testing_support::CountFreeGdiHandles()));
+        leaveFree(free);
+    }
+    // Creates or gives back objects until `free` more can be created.
+    void leaveFree(int free)
+    {
+        for (int more = testing_support::CountFreeGdiHandles() - free; more > 0; --more) {
             HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
             if (!brush)
                 break;
             fillers_.push_back(brush);
         }
+        for (int fewer = free - testing_support::CountFreeGdiHandles(); fewer > 0 && !fillers_.empty(); --fewer)
+            freeOne();
     }
     ~GdiFill() { release(); }
     GdiFill(const GdiFill&) = delete;
