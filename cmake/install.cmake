@@ -4,7 +4,7 @@
 #   cmake --install <build> --prefix <dir>
 #       bin/Varnelle.dll, include/varnelle.h, lib/libVarnelle.dll.a (mingw),
 #       lib/Varnelle.lib (MSVC), lib/varnelle.def, lib/cmake/Varnelle/ (find_package),
-#       bindings/, README.md, LICENSE, and the sample programs that joined (see below)
+#       bindings/, README.md, docs/, LICENSE, and the sample programs that joined (see below)
 #   cmake --install <build> --component Symbols --prefix <dir>    bin/Varnelle.dll.debug
 #   cpack --config <build>/CPackConfig.cmake    varnelle-<version>-win32.zip or -win64.zip
 
@@ -57,6 +57,8 @@ install(FILES ${CMAKE_CURRENT_LIST_DIR}/VarnelleConfig.cmake ${PROJECT_BINARY_DI
 
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION .)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/bindings/ DESTINATION bindings)
+# README links into docs/: the archive keeps them working.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/ DESTINATION docs)
 
 # A sample program joins the install tree and the archive: its executable in bin/ beside
 # the DLL, so that it starts from there, and the given source files in samples/<target>/.

@@ -33,9 +33,10 @@ else()
     endif()
 endif()
 
-# A DLL without the C runtime: the library's own entry point, which does nothing, the few
-# block routines the compiler calls on its own, and libgcc only statically.
-#   varnelle_no_crt_dll(<target> <system libraries>...)
+# A DLL without the C runtime: an entry point that does nothing (or, with OWN_ENTRY, the
+# DllEntry of the target's own sources), the few block routines the compiler calls on its
+# own, and libgcc only statically.
+#   varnelle_no_crt_dll(<target> [OWN_ENTRY] <system libraries>...)
 set(VARNELLE_CRT_SUPPORT ${PROJECT_SOURCE_DIR}/src/core/crt_support.cpp)
 set(VARNELLE_MODULE_ENTRY ${PROJECT_SOURCE_DIR}/src/core/module_entry.cpp)
 if(MSVC)
@@ -51,10 +52,14 @@ else()
         "-fno-exceptions;-fno-rtti;-fno-asynchronous-unwind-tables")
 endif()
 function(varnelle_no_crt_dll target)
-    target_sources(${target} PRIVATE ${VARNELLE_MODULE_ENTRY} ${VARNELLE_CRT_SUPPORT})
+    cmake_parse_arguments(PARSE_ARGV 1 arg "OWN_ENTRY" "" "")
+    target_sources(${target} PRIVATE ${VARNELLE_CRT_SUPPORT})
+    if(NOT arg_OWN_ENTRY)
+        target_sources(${target} PRIVATE ${VARNELLE_MODULE_ENTRY})
+    endif()
     if(MSVC)
         target_link_options(${target} PRIVATE /NODEFAULTLIB /ENTRY:DllEntry)
-        target_link_libraries(${target} PRIVATE ${ARGN})
+        target_link_libraries(${target} PRIVATE ${arg_UNPARSED_ARGUMENTS})
         return()
     endif()
     if(VARNELLE_WIDTH EQUAL 32)
@@ -64,7 +69,7 @@ function(varnelle_no_crt_dll target)
     endif()
     target_link_options(${target} PRIVATE -nostdlib -nostartfiles -static-libgcc
         -Wl,--entry=${entry} -Wl,--enable-stdcall-fixup -Wl,--dynamicbase -Wl,--nxcompat)
-    target_link_libraries(${target} PRIVATE ${ARGN} gcc)
+    target_link_libraries(${target} PRIVATE ${arg_UNPARSED_ARGUMENTS} gcc)
 endfunction()
 
 add_library(Varnelle SHARED
@@ -73,7 +78,8 @@ add_library(Varnelle SHARED
 set_target_properties(Varnelle PROPERTIES PREFIX "" OUTPUT_NAME Varnelle)
 target_compile_definitions(Varnelle PRIVATE WIN32_LEAN_AND_MEAN)
 set(VARNELLE_SYSTEM_LIBS user32 gdi32 kernel32 comctl32 msimg32 winmm)
-varnelle_no_crt_dll(Varnelle ${VARNELLE_SYSTEM_LIBS})
+# Its entry point (src/core/library_entry.cpp) frees the menu-loop state of ending threads.
+varnelle_no_crt_dll(Varnelle OWN_ENTRY ${VARNELLE_SYSTEM_LIBS})
 if(NOT MSVC AND VARNELLE_WIDTH EQUAL 32)
     add_custom_command(TARGET Varnelle POST_BUILD
         COMMAND ${CMAKE_COMMAND} -DDEF=${PROJECT_SOURCE_DIR}/include/varnelle.def

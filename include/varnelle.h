@@ -153,7 +153,8 @@ VARNELLE_API int WINAPI AddLeftBorder(HMENU menu, SeparatorCallback callback, in
    menu's only item). */
 VARNELLE_API int WINAPI RemoveLeftBorder(HMENU menu) VARNELLE_NOTHROW;
 
-/* Buttons. A null record takes the skin off again. */
+/* Buttons. A null record takes the skin off again. Push buttons of the system's button
+   class, or of a class built on it, are skinned; any other window returns 0 unchanged. */
 VARNELLE_API BOOL WINAPI RedrawButton(HWND button, const CTRL_STRUCT *record) VARNELLE_NOTHROW;
 
 /* Colour modes of SetColorMode. */

@@ -40,6 +40,48 @@ void UnhookButton(HWND button)
     DropHover(button, TME_CANCEL | TME_LEAVE);
 }
 
+// A class's window procedure, read both ways: a class registered through the other
+// character set is handed out through a translating stand-in.
+struct ClassProcedures {
+    WNDPROC ansi = nullptr;
+    WNDPROC wide = nullptr;
+};
+
+ClassProcedures ProceduresOf(HINSTANCE instance, const char* name, const wchar_t* wideName)
+{
+    ClassProcedures procedures;
+    WNDCLASSA ansi = {};
+    WNDCLASSW wide = {};
+    if (GetClassInfoA(instance, name, &ansi))
+        procedures.ansi = ansi.lpfnWndProc;
+    if (GetClassInfoW(instance, wideName, &wide))
+        procedures.wide = wide.lpfnWndProc;
+    return procedures;
+}
+
+// The system's button class, or a class built on it: one registered with the button's
+// own window procedure, or a superclass whose procedure calls the button's and so answers
+// WM_GETDLGCODE as a button does (asked of windows of this thread only, so that no other
+// thread is made to answer). Anything else (a static, an edit, a list box) is no button.
+bool IsButtonClass(HWND window)
+{
+    char name[256];
+    wchar_t wideName[256] = {};
+    if (GetClassNameA(window, name, sizeof name) <= 0)
+        return false;
+    if (lstrcmpiA(name, "Button") == 0)
+        return true;
+    GetClassNameW(window, wideName, sizeof wideName / sizeof wideName[0]);
+    const ClassProcedures button = ProceduresOf(nullptr, "Button", L"Button");
+    const ClassProcedures own =
+        ProceduresOf(reinterpret_cast<HINSTANCE>(GetClassLongPtrA(window, GCLP_HMODULE)), name, wideName);
+    if ((own.ansi && own.ansi == button.ansi) || (own.wide && own.wide == button.wide))
+        return true;
+    if (GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId())
+        return false;
+    return (SendMessageA(window, WM_GETDLGCODE, 0, 0) & DLGC_BUTTON) != 0;
+}
+
 // Only push buttons are skinned, and buttons the library made owner-drawn itself: OR-ing
 // the owner-draw type into a check box, radio button, group box or split button would
 // give it a type it never had, and an application's own owner-drawn button is its own.
@@ -59,9 +101,10 @@ bool IsSkinnablePushButton(HWND button)
 } // namespace
 
 // Another process's button cannot be subclassed: made owner-drawn, nobody would paint it.
+// A window of another class keeps its style: the button types mean other things there.
 extern "C" BOOL WINAPI RedrawButton(HWND button, const CTRL_STRUCT* record) noexcept
 {
-    if (!IsWindow(button) || !IsOwnWindow(button) || !IsSkinnablePushButton(button))
+    if (!IsWindow(button) || !IsOwnWindow(button) || !IsButtonClass(button) || !IsSkinnablePushButton(button))
         return FALSE;
     if (record)
         return HookButton(button, *record);

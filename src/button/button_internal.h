@@ -19,7 +19,7 @@ void FreeRecord(HWND button);
 using RecordAllocator = HGLOBAL(WINAPI*)(UINT flags, SIZE_T bytes);
 extern constinit RecordAllocator RecordAllocatorOverride;
 
-// Hover state of the one button under the mouse (ModuleState.HoverButton).
+// Hover state of the button of this thread under the mouse (ThreadState().HoverButton).
 void EnterHover(HWND button);
 void LeaveHover(HWND button);
 // The button goes away or loses its skin: hover ends without a repaint.

@@ -4,7 +4,7 @@
 
 #include "../colour/palette_drawing.h"
 #include "../core/gdi_handles.h"
-#include "../core/module_state.h"
+#include "../core/thread_state.h"
 #include "../core/system_text.h"
 #include "../core/text_core.h"
 #include "button_layout.h"
@@ -231,7 +231,7 @@ void DrawFrame(Paint& paint)
             paint.disabled = true;
             TextColour(paint, Colour(paint, PaletteColour::GrayText));
         }
-        if (ModuleState.HoverButton == paint.button)
+        if (ReadThreadState().HoverButton == paint.button)
             DrawEntireHovered(paint);
         else
             DrawEntireNormal(paint);
@@ -308,6 +308,12 @@ void DrawFocusRing(const Paint& paint)
     if (paint.state & ODS_FOCUS) {
         RECT ring = Inset(paint.item, 4);
         unique_hpen pen(CreatePen(PS_DOT, 1, Colour(paint, PaletteColour::GrayText)));
+        if (!pen) {
+            // Without a pen of its own the DC's would draw it: a solid ring in the same colour.
+            const RECT outline = {ring.left, ring.top, ring.right + 1, ring.bottom + 1};
+            FrameInColour(paint.dc, outline, paint.colours, PaletteColour::GrayText);
+            return;
+        }
         scoped_select selection(paint.dc, pen.get());
         MoveToEx(paint.dc, ring.left, ring.top, nullptr);
         LineTo(paint.dc, ring.right, ring.top);

@@ -2,7 +2,7 @@
 // a gray shadow; centred in the menu icon cell (DrawIcn) or in a rectangle (DrawIcnRect).
 #include "../core/exports.h"
 #include "../core/gdi_handles.h"
-#include "../core/module_state.h"
+#include "../core/thread_state.h"
 #include "drawing.h"
 #include "drawing_geometry.h"
 
@@ -30,27 +30,23 @@ void BlitSilhouette(HDC dc, POINT at, HBRUSH brush, HDC silhouette, const IconIm
         BitBlt(dc, at.x, at.y, image.width, image.height, silhouette, 0, 0, kSilhouetteRop);
 }
 
-// The same in an ink colour: the system's brush of a system colour, or a brush of its own.
+// The same in an ink colour: the system's brush of the colour index, or a brush of the
+// painter's colour (the system's standing in when GDI cannot make one).
 void BlitSilhouette(HDC dc, POINT at, const IconInk& ink, int systemIndex, COLORREF colour, HDC silhouette,
                     const IconImage& image)
 {
     if (ink.system) {
-        BlitSilhouette(dc, at, GetSysColorBrush(systemIndex), silhouette, image);
+        BlitSilhouette(dc, at, SystemBrush(systemIndex), silhouette, image);
         return;
     }
-    unique_hbrush brush(CreateSolidBrush(colour));
-    if (brush)
-        BlitSilhouette(dc, at, brush.get(), silhouette, image);
-}
-
-COLORREF GrayTextOf(const IconInk& ink)
-{
-    return ink.system ? GetSysColor(COLOR_GRAYTEXT) : ink.grayText;
+    const solid_brush brush(colour, systemIndex);
+    BlitSilhouette(dc, at, brush.get(), silhouette, image);
 }
 
 // The disabled look: the icon rendered into a monochrome bitmap (the white background
 // shows through its transparent area), then painted as a flat COLOR_GRAYTEXT silhouette,
-// or embossed: a highlight copy with a shadow copy one pixel up and left over it.
+// or embossed: a highlight copy with a shadow copy one pixel up and left over it. In the
+// system's colours their own brushes need no object of the library's.
 void DrawDisabled(HDC dc, POINT at, HICON icon, const IconImage& image, bool embossed, const IconInk& ink)
 {
     unique_hdc memory(CreateCompatibleDC(dc));
@@ -69,9 +65,7 @@ void DrawDisabled(HDC dc, POINT at, HICON icon, const IconImage& image, bool emb
         BlitSilhouette(dc, at, ink, COLOR_3DHILIGHT, ink.highlight, memory.get(), image);
         BlitSilhouette(dc, {at.x - 1, at.y - 1}, ink, COLOR_3DSHADOW, ink.shadow, memory.get(), image);
     } else {
-        unique_hbrush gray(CreateSolidBrush(GrayTextOf(ink)));
-        if (gray)
-            BlitSilhouette(dc, at, gray.get(), memory.get(), image);
+        BlitSilhouette(dc, at, ink, COLOR_GRAYTEXT, ink.grayText, memory.get(), image);
     }
 }
 
@@ -85,9 +79,8 @@ void DrawRaised(HDC dc, POINT at, HICON icon, const IconImage& image, const Icon
         unique_hdc memory(CreateCompatibleDC(dc));
         scoped_select selectMask(memory.get(), image.mask.get());
         SetBkColor(dc, RGB(0xFF, 0xFF, 0xFF));
-        unique_hbrush gray(CreateSolidBrush(GrayTextOf(ink)));
-        if (selectMask.selected() && gray)
-            BlitSilhouette(dc, {at.x + 1, at.y + 1}, gray.get(), memory.get(), image);
+        if (selectMask.selected())
+            BlitSilhouette(dc, {at.x + 1, at.y + 1}, ink, COLOR_GRAYTEXT, ink.grayText, memory.get(), image);
     }
     DrawNormal(dc, {at.x - 1, at.y - 1}, icon, image);
 }
@@ -149,8 +142,8 @@ void DrawCellIcon(HDC dc, const RECT& cell, HICON icon, const IconImage& image, 
     if (!dc || !WithinGdiRange(cell.left) || !WithinGdiRange(cell.top) || image.width <= 0)
         return;
     // The cell is the one the last menu measurement left; 0 x 0 before any.
-    POINT at = {CentredPosition(cell.left, ModuleState.IconCellWidth, image.width),
-                CentredPosition(cell.top, ModuleState.IconCellHeight, image.height)};
+    POINT at = {CentredPosition(cell.left, ReadThreadState().IconCellWidth, image.width),
+                CentredPosition(cell.top, ReadThreadState().IconCellHeight, image.height)};
     DrawIconLook(dc, at, icon, image, CellIconLook(mode), embossed, ink);
 }
 

@@ -1,5 +1,6 @@
-// The library's one block of process-wide state. It is constant-initialised, so loading
-// the module runs no code; it is used from the one GUI thread that owns the hooked windows.
+// The library's block of process-wide state. It is constant-initialised, so loading the
+// module runs no code. What describes one menu loop or one hovered button is kept per GUI
+// thread (thread_state.h).
 #pragma once
 #include <windows.h>
 #include <cstdint>
@@ -9,14 +10,11 @@ namespace varnelle {
 struct ModuleStateFields {
     uint32_t RandomSeed;
     uint8_t DisableSelect;
-    uint8_t MenuLoopIdle;
     int32_t DefaultCallbackWidth;
-    HMENU CurrentMenu;
-    int32_t IconCellWidth;
-    int32_t IconCellHeight;
-    uint8_t CurrentMenuIsPopup;
-    HWND HoverButton;
+    // The class cursor a hover cursor replaced, and the button whose class wears the hover
+    // cursor: a class is shared by the buttons of every thread.
     ULONG_PTR SavedClassCursor;
+    HWND CursorButton;
 };
 
 extern constinit ModuleStateFields ModuleState;
@@ -24,14 +22,9 @@ extern constinit ModuleStateFields ModuleState;
 inline constexpr ModuleStateFields kInitialModuleState = {
     12345678u, // RandomSeed
     1,         // DisableSelect
-    1,         // MenuLoopIdle
     8,         // DefaultCallbackWidth
-    nullptr,   // CurrentMenu
-    0,         // IconCellWidth
-    0,         // IconCellHeight
-    0,         // CurrentMenuIsPopup
-    nullptr,   // HoverButton
     0,         // SavedClassCursor
+    nullptr,   // CursorButton
 };
 
 inline constexpr char kMarlettFace[] = "Marlett";

@@ -4,6 +4,7 @@
 #include "menu_item.h"
 
 #include "../core/module_state.h"
+#include "../core/thread_state.h"
 #include "menu_measure.h"
 #include "menu_measure_core.h"
 #include "menu_text.h"
@@ -51,8 +52,9 @@ void MeasureTextItem(MEASUREITEMSTRUCT* item, HMENU menu, bool inPopup, HICON ic
     input.dpi = DisplayDpi(nullptr);
 
     uint32_t cell = IconCellSize(input.textHeight, input.iconHeight, input.dpi);
-    ModuleState.IconCellWidth = static_cast<int32_t>(cell);
-    ModuleState.IconCellHeight = static_cast<int32_t>(cell);
+    ThreadStateFields& state = ThreadState();
+    state.IconCellWidth = static_cast<int32_t>(cell);
+    state.IconCellHeight = static_cast<int32_t>(cell);
     ItemSize size = TextItemSize(input);
     item->itemWidth = size.width;
     item->itemHeight = size.height;
@@ -64,8 +66,9 @@ void MeasureMenuItem(MEASUREITEMSTRUCT* item)
 {
     if (!item || item->CtlType != ODT_MENU)
         return;
-    HMENU menu = ModuleState.CurrentMenu;
-    bool inPopup = ModuleState.CurrentMenuIsPopup != 0;
+    const ThreadStateFields& state = ReadThreadState();
+    HMENU menu = state.CurrentMenu;
+    bool inPopup = state.CurrentMenuIsPopup != 0;
 
     MENUITEMINFOA info;
     // An item that is not in CurrentMenu keeps the size the system gave it.

@@ -12,13 +12,16 @@
 namespace varnelle {
 
 // The font menu items are measured and painted in: the system's menu font, or the stock
-// DEFAULT_GUI_FONT (never deleted) when the non-client metrics cannot be read.
+// DEFAULT_GUI_FONT (never deleted) when the non-client metrics cannot be read or GDI
+// cannot make the font.
 class MenuTextFont {
 public:
     MenuTextFont();
     // From a menu font already read; null takes the fallback.
     explicit MenuTextFont(const LOGFONTA* menuFont);
     HFONT get() const { return font_; }
+    // The menu font itself was made; otherwise get() is the stock stand-in.
+    bool made() const { return static_cast<bool>(created_); }
 
 private:
     void create(const LOGFONTA* menuFont);

@@ -2,7 +2,7 @@
 #include "menu_measure.h"
 
 #include "../colour/drawing.h"
-#include "../core/module_state.h"
+#include "../core/thread_state.h"
 #include "menu_measure_core.h"
 
 namespace varnelle {
@@ -80,12 +80,16 @@ uint32_t CalcIconCellOn(HDC dc, const TextRun& text, uint32_t iconHeight)
 {
     TextExtent extent;
     {
+        // Without a menu font of its own the item's DC measures in the one the system
+        // selected into it for the paint, the menu font.
         MenuTextFont font;
-        extent = dc ? MeasureMenuTextOn(dc, text, font.get()) : MeasureMenuText(text, font.get());
+        extent = dc ? MeasureMenuTextOn(dc, text, font.made() ? font.get() : nullptr)
+                    : MeasureMenuText(text, font.get());
     }
     uint32_t cell = IconCellSize(extent.height, iconHeight, DisplayDpi(dc));
-    ModuleState.IconCellWidth = static_cast<int32_t>(cell);
-    ModuleState.IconCellHeight = static_cast<int32_t>(cell);
+    ThreadStateFields& state = ThreadState();
+    state.IconCellWidth = static_cast<int32_t>(cell);
+    state.IconCellHeight = static_cast<int32_t>(cell);
     return cell;
 }
 

@@ -6,6 +6,7 @@
 #include "../colour/contrast.h"
 #include "../core/gdi_handles.h"
 #include "../core/module_state.h"
+#include "../core/thread_state.h"
 #include "menu_background.h"
 #include "menu_internal.h"
 #include "menu_item.h"
@@ -91,7 +92,7 @@ void MirrorItem(HDC dc, const RECT& item)
 // bitmap suits, the library draws the arrow itself.
 bool DrawsOwnSubmenuArrow(int style, const PaintedItem& facts)
 {
-    if (style == 0 || !facts.submenu || !ModuleState.CurrentMenuIsPopup || (facts.textFormat & DT_RTLREADING))
+    if (style == 0 || !facts.submenu || !ReadThreadState().CurrentMenuIsPopup || (facts.textFormat & DT_RTLREADING))
         return false;
     if (facts.dpi != kBaseDpi)
         return true;
@@ -105,7 +106,9 @@ void DrawSubmenuArrow(HDC dc, const RECT& item, const PaintedItem& facts)
     unique_hfont font = CreateCheckMarlettFont(facts.dpi);
     SetBkMode(dc, TRANSPARENT);
     scoped_select selectFont(dc, font.get());
-    RECT area = {item.right - ModuleState.IconCellWidth, item.top, item.right - facts.scaled(4), item.bottom};
+    if (!font)
+        return; // the DC's own font would draw a letter
+    RECT area = {item.right - ReadThreadState().IconCellWidth, item.top, item.right - facts.scaled(4), item.bottom};
     DrawTextA(dc, &kSubmenuArrowGlyph, 1, &area, DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
 }
 
@@ -114,7 +117,8 @@ void DrawSubmenuArrow(HDC dc, const RECT& item, const PaintedItem& facts)
 RECT SystemArrowArea(const RECT& item)
 {
     const int least = GetSystemMetrics(SM_CXMENUCHECK) + 2;
-    const int width = ModuleState.IconCellWidth > least ? ModuleState.IconCellWidth : least;
+    const int cell = ReadThreadState().IconCellWidth;
+    const int width = cell > least ? cell : least;
     return {item.right - width, item.top, item.right, item.bottom};
 }
 
@@ -122,7 +126,7 @@ RECT SystemArrowArea(const RECT& item)
 
 int DrawMenuItem(const DRAWITEMSTRUCT* item, bool windowRightToLeft)
 {
-    if (!item || !IsMenu(ModuleState.CurrentMenu) || item->CtlType != ODT_MENU)
+    if (!item || !IsMenu(ReadThreadState().CurrentMenu) || item->CtlType != ODT_MENU)
         return 1;
     bool ownArrow = false;
     {
@@ -130,14 +134,14 @@ int DrawMenuItem(const DRAWITEMSTRUCT* item, bool windowRightToLeft)
         SetBkMode(item->hDC, TRANSPARENT);
         // The style of the top popup (or of the menu bar), which RedrawMenu gave the whole
         // tree. Any other number paints nothing.
-        const int style = GetStyleMenu(ModuleState.CurrentMenu);
+        const int style = GetStyleMenu(ReadThreadState().CurrentMenu);
         if (style < 0 || style >= kMenuStyleCount)
             return 1;
         const PaintedItem facts = ReadPaintedItem(*item, windowRightToLeft);
         if (facts.mirrored)
             MirrorItem(item->hDC, item->rcItem);
         // A dark menu bar is painted by style 2's bar painter in every style.
-        const bool darkBarItem = !ModuleState.CurrentMenuIsPopup && style != 0 && PaintsDarkMenuBar();
+        const bool darkBarItem = !ReadThreadState().CurrentMenuIsPopup && style != 0 && PaintsDarkMenuBar();
         kMenuPainters[darkBarItem ? 2 : style](*item, facts);
         ownArrow = DrawsOwnSubmenuArrow(style, facts);
         if (ownArrow)
@@ -261,10 +265,27 @@ void DrawItemText(HDC dc, const RECT& area, const PaintedItem& facts, UINT whole
         label.draw(dc, &box, kLabelFormat | facts.textFormat);
 }
 
-void DrawGlyph(HDC dc, char glyph, const RECT& area)
+void DrawGlyph(HDC dc, HFONT marlett, char glyph, const RECT& area)
 {
+    if (!marlett)
+        return;
     RECT box = area;
     DrawTextA(dc, &glyph, 1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+void DrawBox(HDC dc, const RECT& box, const BoxColours& colours, int fallbackOutline, int fallbackFill)
+{
+    const solid_brush fill(colours.fill, fallbackFill);
+    if (unique_hpen pen{CreatePen(PS_SOLID, 1, colours.outline)}) {
+        const scoped_select selectPen(dc, pen.get());
+        const scoped_select selectFill(dc, fill.get());
+        Rectangle(dc, box.left, box.top, box.right, box.bottom);
+        return;
+    }
+    // Without a pen of its own, Rectangle would draw the outline with the DC's.
+    const solid_brush outline(colours.outline, fallbackOutline);
+    FillRect(dc, &box, fill.get());
+    FrameRect(dc, &box, outline.get());
 }
 
 } // namespace varnelle

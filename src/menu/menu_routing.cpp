@@ -3,7 +3,7 @@
 // and to the painter of the menu's style. Every message reaches the previous procedure.
 #include "../core/colour_mode.h"
 #include "../core/exports.h"
-#include "../core/module_state.h"
+#include "../core/thread_state.h"
 #include "../core/subclass.h"
 #include "menu_background.h"
 #include "menu_internal.h"
@@ -11,20 +11,18 @@
 namespace varnelle {
 namespace {
 
-// The window menu whose identifiers ShiftSysMenuIds changed, until they are turned back.
-// Remembered because the closing message does not always say that the window menu closes
-// (Wine sends WM_UNINITMENUPOPUP with a zero high word for it).
-constinit HMENU shiftedWindowMenu = nullptr;
-
-// The window whose menu loop runs. Destroyed during its loop it never gets WM_EXITMENULOOP,
-// which would leave the loop state of every other hooked window set.
-constinit HWND loopWindow = nullptr;
+// The loop state of this thread: a window of another GUI thread runs a loop of its own.
+// ShiftedWindowMenu is remembered because the closing message does not always say that
+// the window menu closes (Wine sends WM_UNINITMENUPOPUP with a zero high word for it).
+// LoopWindow, destroyed during its loop, never gets WM_EXITMENULOOP, which would leave the
+// loop state of every other hooked window of the thread set.
 
 void RestoreShiftedWindowMenu(HWND hwnd)
 {
-    if (shiftedWindowMenu) {
-        RestoreSysMenuIds(hwnd, shiftedWindowMenu);
-        shiftedWindowMenu = nullptr;
+    ThreadStateFields& state = ThreadState();
+    if (state.ShiftedWindowMenu) {
+        RestoreSysMenuIds(hwnd, state.ShiftedWindowMenu);
+        state.ShiftedWindowMenu = nullptr;
     }
 }
 
@@ -33,7 +31,7 @@ void RestoreShiftedWindowMenu(HWND hwnd)
 // of a later loop would be recorded.
 void ForgetOpenPopup(HWND hwnd)
 {
-    ModuleState.CurrentMenu = nullptr;
+    ThreadState().CurrentMenu = nullptr;
     RestoreShiftedWindowMenu(hwnd);
 }
 
@@ -42,18 +40,19 @@ LRESULT OnInitMenuPopup(HWND hwnd, WPARAM wParam, LPARAM lParam)
     PassOn(MenuHostProc, hwnd, WM_INITMENUPOPUP, wParam, lParam);
     PreparePopupBackground(reinterpret_cast<HMENU>(wParam));
     // Submenus opened from the open popup, and popups outside a menu loop, change nothing.
-    if (ModuleState.CurrentMenu || ModuleState.MenuLoopIdle)
+    ThreadStateFields& state = ThreadState();
+    if (state.CurrentMenu || state.MenuLoopIdle)
         return 0;
     HMENU popup = reinterpret_cast<HMENU>(wParam);
-    ModuleState.CurrentMenu = popup;
-    ModuleState.CurrentMenuIsPopup = 1;
+    state.CurrentMenu = popup;
+    state.CurrentMenuIsPopup = 1;
     int style = GetStyleMenu(popup);
     // Items added since RedrawMenu become owner-drawn here.
     if (style >= 1 && style <= 3)
         ConvertToOwnerDraw(popup);
     if (HIWORD(lParam)) {
         ShiftSysMenuIds(hwnd, popup);
-        shiftedWindowMenu = popup;
+        state.ShiftedWindowMenu = popup;
     }
     return 0;
 }
@@ -61,13 +60,15 @@ LRESULT OnInitMenuPopup(HWND hwnd, WPARAM wParam, LPARAM lParam)
 LRESULT OnUninitMenuPopup(HWND hwnd, WPARAM wParam, LPARAM lParam)
 {
     HMENU closing = reinterpret_cast<HMENU>(wParam);
-    if (closing == ModuleState.CurrentMenu && !ModuleState.MenuLoopIdle) {
-        ModuleState.CurrentMenu = nullptr;
+    const ThreadStateFields& current = ReadThreadState();
+    if (closing && closing == current.CurrentMenu && !current.MenuLoopIdle) {
+        ThreadStateFields& state = ThreadState();
+        state.CurrentMenu = nullptr;
         // The identifiers are turned back before the previous procedure sees the message.
-        if (HIWORD(lParam) == MF_SYSMENU || closing == shiftedWindowMenu)
+        if (HIWORD(lParam) == MF_SYSMENU || closing == state.ShiftedWindowMenu)
             RestoreSysMenuIds(hwnd, closing);
-        if (closing == shiftedWindowMenu)
-            shiftedWindowMenu = nullptr;
+        if (closing == state.ShiftedWindowMenu)
+            state.ShiftedWindowMenu = nullptr;
     }
     return PassOn(MenuHostProc, hwnd, WM_UNINITMENUPOPUP, wParam, lParam);
 }
@@ -76,24 +77,26 @@ LRESULT OnUninitMenuPopup(HWND hwnd, WPARAM wParam, LPARAM lParam)
 // WM_DRAWITEM, and puts it back afterwards.
 class ItemLookup {
 public:
-    ItemLookup(HWND hwnd, bool menuBarItem) : saved_(ModuleState.CurrentMenu)
+    ItemLookup(HWND hwnd, bool menuBarItem) : state_(ThreadState()), saved_(state_.CurrentMenu)
     {
         if (menuBarItem) {
-            ModuleState.CurrentMenu = GetMenu(hwnd);
-            ModuleState.CurrentMenuIsPopup = 0;
+            state_.CurrentMenu = GetMenu(hwnd);
+            state_.CurrentMenuIsPopup = 0;
         } else {
-            ModuleState.CurrentMenuIsPopup = 1;
+            state_.CurrentMenuIsPopup = 1;
         }
     }
     ~ItemLookup()
     {
-        ModuleState.CurrentMenu = saved_;
-        ModuleState.CurrentMenuIsPopup = 1;
+        state_.CurrentMenu = saved_;
+        state_.CurrentMenuIsPopup = 1;
     }
+    HMENU menu() const { return state_.CurrentMenu; }
     ItemLookup(const ItemLookup&) = delete;
     ItemLookup& operator=(const ItemLookup&) = delete;
 
 private:
+    ThreadStateFields& state_;
     HMENU saved_;
 };
 
@@ -103,8 +106,8 @@ LRESULT OnMeasureItem(HWND hwnd, WPARAM wParam, LPARAM lParam)
     // A nonzero wParam is a control's message; a null structure is not the system's.
     if (wParam == 0 && item) {
         // While a popup of the loop is open every measured item is taken as a popup item.
-        ItemLookup lookup(hwnd, ModuleState.CurrentMenu == nullptr);
-        if (IsMenu(ModuleState.CurrentMenu))
+        ItemLookup lookup(hwnd, ReadThreadState().CurrentMenu == nullptr);
+        if (IsMenu(lookup.menu()))
             MeasureMenuItem(item);
     }
     return PassOn(MenuHostProc, hwnd, WM_MEASUREITEM, wParam, lParam);
@@ -117,10 +120,11 @@ LRESULT OnDrawItem(HWND hwnd, WPARAM wParam, LPARAM lParam)
         // The menu bar is also repainted outside menu loops, and inside one whenever the
         // window's frame is repainted while a popup is open: an item of the window's own
         // menu is a menu-bar item whatever the loop is doing.
-        const bool menuBarItem = ModuleState.CurrentMenu == nullptr || ModuleState.MenuLoopIdle ||
+        const ThreadStateFields& state = ReadThreadState();
+        const bool menuBarItem = state.CurrentMenu == nullptr || state.MenuLoopIdle ||
                                  (item->CtlType == ODT_MENU && reinterpret_cast<HMENU>(item->hwndItem) == GetMenu(hwnd));
         ItemLookup lookup(hwnd, menuBarItem);
-        if (IsMenu(ModuleState.CurrentMenu))
+        if (IsMenu(lookup.menu()))
             DrawMenuItem(item, (GetWindowLongPtrA(hwnd, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0);
     }
     return PassOn(MenuHostProc, hwnd, WM_DRAWITEM, wParam, lParam);
@@ -128,10 +132,11 @@ LRESULT OnDrawItem(HWND hwnd, WPARAM wParam, LPARAM lParam)
 
 LRESULT OnDestroy(HWND hwnd, WPARAM wParam, LPARAM lParam)
 {
-    if (hwnd == loopWindow) {
+    if (hwnd == ReadThreadState().LoopWindow) {
         ForgetOpenPopup(hwnd);
-        ModuleState.MenuLoopIdle = 1;
-        loopWindow = nullptr;
+        ThreadStateFields& state = ThreadState();
+        state.MenuLoopIdle = 1;
+        state.LoopWindow = nullptr;
     }
     // Taken before the hook is removed, which forgets it. Under another party's procedure
     // the hook stays as a pass-through until WM_NCDESTROY.
@@ -165,17 +170,21 @@ LRESULT CALLBACK MenuHostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         return OnMeasureItem(hwnd, wParam, lParam);
     case WM_DRAWITEM:
         return OnDrawItem(hwnd, wParam, lParam);
-    case WM_ENTERMENULOOP:
+    case WM_ENTERMENULOOP: {
         // No popup of an earlier loop can still be open.
         ForgetOpenPopup(hwnd);
-        ModuleState.MenuLoopIdle = 0;
-        loopWindow = hwnd;
+        ThreadStateFields& state = ThreadState();
+        state.MenuLoopIdle = 0;
+        state.LoopWindow = hwnd;
         break;
-    case WM_EXITMENULOOP:
-        ModuleState.MenuLoopIdle = 1;
+    }
+    case WM_EXITMENULOOP: {
+        ThreadStateFields& state = ThreadState();
+        state.MenuLoopIdle = 1;
         ForgetOpenPopup(hwnd);
-        loopWindow = nullptr;
+        state.LoopWindow = nullptr;
         break;
+    }
     case WM_SETTINGCHANGE:
         OnSettingChange(hwnd, wParam, lParam);
         break;

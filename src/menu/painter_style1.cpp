@@ -4,6 +4,7 @@
 #include "../colour/contrast.h"
 #include "../core/gdi_handles.h"
 #include "../core/module_state.h"
+#include "../core/thread_state.h"
 #include "marlett_font.h"
 #include "menu_paint.h"
 
@@ -15,7 +16,7 @@ namespace {
 void PaintEtchedSeparator(HDC dc, const RECT& item, const ItemColours& colours)
 {
     FillInColour(dc, item, colours.paint, PaletteColour::Menu);
-    const int indent = ModuleState.IconCellWidth / 2 + 1;
+    const int indent = ReadThreadState().IconCellWidth / 2 + 1;
     const int middle = item.top + (item.bottom - item.top) / 2;
     const RECT light = {item.left + indent, middle - 1, item.right - indent, middle + 1};
     FillInColour(dc, light, colours.paint, PaletteColour::ButtonHighlight);
@@ -82,7 +83,7 @@ void PaintTextItem(const DRAWITEMSTRUCT& item, const PaintedItem& facts, const I
     const ItemLook look = LookOf(item);
     const HICON icon = facts.icon();
     CalcPaintedIconCell(item, facts);
-    const int cell = ModuleState.IconCellWidth;
+    const int cell = ReadThreadState().IconCellWidth;
     // Selected, the text stands on the highlight; otherwise on the menu colour (also where
     // a selection may not be shown and what was there stays).
     const uint32_t behindText = colours[look.showsSelection() ? PaletteColour::Highlight : PaletteColour::Menu];
@@ -128,7 +129,7 @@ void PaintTextItem(const DRAWITEMSTRUCT& item, const PaintedItem& facts, const I
 void DrawMenuItemStyle1(const DRAWITEMSTRUCT& item, const PaintedItem& facts)
 {
     const ItemColours colours = ReadItemColours(ScreenColourBits(item.hDC));
-    const unique_hbrush lightCell(CreateSolidBrush(Style1LightCell(colours.scheme)));
+    const solid_brush lightCell(Style1LightCell(colours.scheme), COLOR_3DHILIGHT);
     switch (facts.kind) {
     case PaintedKind::Separator:
         if (SeparatorCallback callback = facts.callback())
@@ -148,15 +149,15 @@ void DrawCheckStyle1(HDC dc, const RECT* item, BYTE mode, BYTE isRadio)
 {
     const ItemColours colours = ReadItemColours(ScreenColourBits(dc));
     const MenuScheme& scheme = colours.scheme;
-    const unique_hbrush lightCell(CreateSolidBrush(ScreenColourBits(dc) >= 8 ? Style1LightCell(scheme) : scheme.menu));
+    const solid_brush lightCell(ScreenColourBits(dc) >= 8 ? Style1LightCell(scheme) : scheme.menu, COLOR_3DHILIGHT);
     unique_hfont font = CreateCheckMarlettFont(ItemDpi(dc));
-    const RECT cell = {item->left, item->top, item->left + ModuleState.IconCellWidth, item->bottom};
+    const RECT cell = {item->left, item->top, item->left + ReadThreadState().IconCellWidth, item->bottom};
     PaintSunkenCell(dc, cell, mode, lightCell.get(), colours);
     const COLORREF glyphColour = mode == kDrawGrayed ? scheme.grayText : Style1GlyphInk(scheme);
     const scoped_text_color glyphText(dc, glyphColour);
     SetBkMode(dc, TRANSPARENT);
     const scoped_select selectFont(dc, font.get());
-    DrawGlyph(dc, isRadio ? kRadioGlyph : kCheckGlyph, cell);
+    DrawGlyph(dc, font.get(), isRadio ? kRadioGlyph : kCheckGlyph, cell);
 }
 
 } // namespace varnelle

@@ -3,6 +3,7 @@
 #include "../colour/drawing.h"
 #include "../core/gdi_handles.h"
 #include "../core/module_state.h"
+#include "../core/thread_state.h"
 #include "marlett_font.h"
 #include "menu_paint.h"
 
@@ -10,36 +11,38 @@ namespace varnelle {
 namespace {
 
 // The six brushes of the look, made afresh from the colours of the moment for every item.
+// Those GDI cannot make are stood in for by the system colours the low-colour look takes,
+// the window colour for the selection tint.
 struct Style2Brushes {
     explicit Style2Brushes(const Style2Colours& colours)
         : colours(colours),
-          hotFill(CreateSolidBrush(colours.hotFill)),
-          selectionFill(CreateSolidBrush(colours.selectionFill)),
-          selectionFrame(CreateSolidBrush(colours.selectionFrame)),
-          columnFill(CreateSolidBrush(colours.columnFill)),
-          textAreaFill(CreateSolidBrush(colours.textAreaFill)),
-          separatorLine(CreateSolidBrush(colours.separatorLine))
+          hotFill(colours.hotFill, COLOR_WINDOW),
+          selectionFill(colours.selectionFill, COLOR_WINDOW),
+          selectionFrame(colours.selectionFrame, COLOR_HIGHLIGHT),
+          columnFill(colours.columnFill, COLOR_MENU),
+          textAreaFill(colours.textAreaFill, COLOR_WINDOW),
+          separatorLine(colours.separatorLine, COLOR_GRAYTEXT)
     {
         if (colours.edgedColumn)
-            columnEdge.reset(CreateSolidBrush(colours.columnEdge));
+            columnEdge.reset(colours.columnEdge, COLOR_MENUTEXT);
     }
     Style2Colours colours;
-    unique_hbrush hotFill;
-    unique_hbrush selectionFill;
-    unique_hbrush selectionFrame;
-    unique_hbrush columnFill;
-    unique_hbrush textAreaFill;
-    unique_hbrush separatorLine;
-    unique_hbrush columnEdge; // high contrast only
+    solid_brush hotFill;
+    solid_brush selectionFill;
+    solid_brush selectionFrame;
+    solid_brush columnFill;
+    solid_brush textAreaFill;
+    solid_brush separatorLine;
+    solid_brush columnEdge; // high contrast only
 };
 
 // The icon column in the column fill, the rest of the item in the text-area fill.
 void PaintColumnAndTextArea(HDC dc, const RECT& item, const Style2Brushes& brushes)
 {
     FillRect(dc, &item, brushes.columnFill.get());
-    const RECT textArea = {item.left + ModuleState.IconCellWidth, item.top, item.right, item.bottom};
+    const RECT textArea = {item.left + ReadThreadState().IconCellWidth, item.top, item.right, item.bottom};
     FillRect(dc, &textArea, brushes.textAreaFill.get());
-    if (brushes.columnEdge) {
+    if (brushes.colours.edgedColumn) {
         const RECT edge = {textArea.left - 1, item.top, textArea.left, item.bottom};
         FillRect(dc, &edge, brushes.columnEdge.get());
     }
@@ -51,7 +54,7 @@ void PaintPlainSeparator(HDC dc, const RECT& item, const PaintedItem& facts, con
 {
     PaintColumnAndTextArea(dc, item, brushes);
     const int middle = item.top + (item.bottom - item.top) / 2;
-    const RECT line = {item.left + ModuleState.IconCellWidth + facts.scaled(5), middle - 1, item.right, middle};
+    const RECT line = {item.left + ReadThreadState().IconCellWidth + facts.scaled(5), middle - 1, item.right, middle};
     FillRect(dc, &line, brushes.separatorLine.get());
 }
 
@@ -80,7 +83,7 @@ void PaintPopupItem(const DRAWITEMSTRUCT& item, const PaintedItem& facts, const 
     }
     BYTE mode = look.drawMode();
 
-    const int cell = ModuleState.IconCellWidth;
+    const int cell = ReadThreadState().IconCellWidth;
     if (look.checked && icon) {
         // A selected checked icon is drawn flat, without the sunken frame.
         if (mode == kDrawSelected) {
@@ -166,7 +169,7 @@ void PaintMenuBarItem(const DRAWITEMSTRUCT& item, const PaintedItem& facts, cons
     else if (facts.glyph)
         DrawSysMenuGlyph(dc, &full, facts.glyph, mode);
     if (look.checked || icon || facts.glyph)
-        text.left += ModuleState.IconCellWidth;
+        text.left += ReadThreadState().IconCellWidth;
     text.right -= 4;
     DrawItemText(dc, text, facts, kLabelFormat | DT_CENTER);
 }
@@ -188,7 +191,7 @@ void DrawMenuItemStyle2(const DRAWITEMSTRUCT& item, const PaintedItem& facts)
         return;
     case PaintedKind::Text:
         CalcPaintedIconCell(item, facts);
-        if (ModuleState.CurrentMenuIsPopup)
+        if (ReadThreadState().CurrentMenuIsPopup)
             PaintPopupItem(item, facts, colours, brushes);
         else
             PaintMenuBarItem(item, facts, colours, brushes);
@@ -205,23 +208,17 @@ void DrawCheckStyle2(HDC dc, const RECT* item, BYTE mode, BYTE isRadio)
         Style2CheckBox(ReadItemColours(bits).scheme, static_cast<DrawMode>(mode & 3), bits < 8);
     const int32_t dpi = ItemDpi(dc);
     unique_hfont font = CreateCheckMarlettFont(dpi);
-    const int cell = ModuleState.IconCellWidth;
+    const int cell = ReadThreadState().IconCellWidth;
     const int inset = ScaleToDpi(2, dpi);
     const RECT box = {item->left + inset, item->top + inset, item->left + cell - inset, item->bottom - inset};
-    {
-        unique_hpen pen(CreatePen(PS_SOLID, 1, colours.outline));
-        unique_hbrush fill(CreateSolidBrush(colours.fill));
-        scoped_select selectPen(dc, pen.get());
-        scoped_select selectFill(dc, fill.get());
-        Rectangle(dc, box.left, box.top, box.right, box.bottom);
-    }
+    DrawBox(dc, box, colours, COLOR_HIGHLIGHT, COLOR_WINDOW);
     SetBkMode(dc, TRANSPARENT);
     scoped_select selectFont(dc, font.get());
     // The check mark sits one pixel lower than the bullet.
     RECT glyphArea = box;
     if (!isRadio)
         glyphArea.top += 1;
-    DrawGlyph(dc, isRadio ? kRadioGlyph : kCheckGlyph, glyphArea);
+    DrawGlyph(dc, font.get(), isRadio ? kRadioGlyph : kCheckGlyph, glyphArea);
 }
 
 } // namespace varnelle

@@ -4,6 +4,7 @@
 // pieces are painted in solid colours. Popup and menu-bar items are painted alike.
 #include "../core/gdi_handles.h"
 #include "../core/module_state.h"
+#include "../core/thread_state.h"
 #include "marlett_font.h"
 #include "menu_paint.h"
 
@@ -16,18 +17,18 @@ bool GradientLook(int colourBits, const MenuScheme& scheme)
     return colourBits > 8 && scheme.derivation != Derivation::HighContrast;
 }
 
-// The colours and brushes of one item.
+// The colours and brushes of one item. System brushes stand in for those GDI cannot make.
 struct Style3Paint {
     explicit Style3Paint(int colourBits)
         : colours(ReadItemColours(colourBits)),
           scheme(colours.scheme),
           gradientLook(GradientLook(colourBits, scheme)),
-          frame(CreateSolidBrush(gradientLook ? Style3Frame(scheme) : Style3Solid(scheme).frame))
+          frame(gradientLook ? Style3Frame(scheme) : Style3Solid(scheme).frame, COLOR_HIGHLIGHT)
     {
         if (!gradientLook) {
-            selection.reset(CreateSolidBrush(Style3Solid(scheme).selection));
-            menu.reset(CreateSolidBrush(scheme.menu));
-            grayText.reset(CreateSolidBrush(scheme.grayText));
+            selection.reset(Style3Solid(scheme).selection, COLOR_WINDOW);
+            menu.reset(scheme.menu, COLOR_MENU);
+            grayText.reset(scheme.grayText, COLOR_GRAYTEXT);
         }
     }
 
@@ -61,10 +62,10 @@ struct Style3Paint {
     ItemColours colours;
     MenuScheme scheme;
     bool gradientLook;
-    unique_hbrush frame;     // selection frame: dark tint, or the highlight colour
-    unique_hbrush selection; // solid look only
-    unique_hbrush menu;
-    unique_hbrush grayText;
+    solid_brush frame;     // selection frame: dark tint, or the highlight colour
+    solid_brush selection; // solid look only
+    solid_brush menu;
+    solid_brush grayText;
 };
 
 // A one-pixel line from 5 pixels right of the icon column (as the last text item left it)
@@ -73,7 +74,7 @@ void PaintPlainSeparator(HDC dc, const RECT& item, const PaintedItem& facts, con
 {
     paint.fillBackground(dc, item);
     const int middle = item.top + (item.bottom - item.top) / 2;
-    const RECT line = {item.left + ModuleState.IconCellWidth + facts.scaled(5), middle - 1, item.right, middle};
+    const RECT line = {item.left + ReadThreadState().IconCellWidth + facts.scaled(5), middle - 1, item.right, middle};
     if (paint.gradientLook) {
         const HorizontalRun run = Style3SeparatorLine(paint.scheme.grayText, paint.scheme.menu);
         Gradient_Fill(dc, &line, run.left, run.right, 0);
@@ -120,7 +121,7 @@ void PaintTextItem(const DRAWITEMSTRUCT& item, const PaintedItem& facts, const S
         DrawSysMenuGlyph(dc, &working, facts.glyph, iconMode);
     }
 
-    const RECT text = {full.left + ModuleState.IconCellWidth + facts.scaled(4), full.top + 1,
+    const RECT text = {full.left + ReadThreadState().IconCellWidth + facts.scaled(4), full.top + 1,
                        full.right - facts.scaled(10), full.bottom - 1};
     DrawItemText(dc, text, facts, kLabelFormat);
 }
@@ -151,18 +152,14 @@ void DrawCheckBoxStyle3(HDC dc, const RECT* item, BYTE mode)
     const MenuScheme scheme = ReadItemColours(bits).scheme;
     const bool gradientLook = GradientLook(bits, scheme);
     const BoxColours colours = Style3CheckBox(scheme, static_cast<DrawMode>(mode & 3), gradientLook);
-    const RECT box = {item->left, item->top, item->left + ModuleState.IconCellWidth, item->bottom};
+    const RECT box = {item->left, item->top, item->left + ReadThreadState().IconCellWidth, item->bottom};
     if (gradientLook) {
         Gradient_Fill(dc, &box, colours.fill, colours.fillBottom, 1);
-        const unique_hbrush frame(CreateSolidBrush(colours.outline));
+        const solid_brush frame(colours.outline, COLOR_HIGHLIGHT);
         FrameRect(dc, &box, frame.get());
         return;
     }
-    const unique_hpen pen(CreatePen(PS_SOLID, 1, colours.outline));
-    const unique_hbrush fill(CreateSolidBrush(colours.fill));
-    const scoped_select selectPen(dc, pen.get());
-    const scoped_select selectFill(dc, fill.get());
-    Rectangle(dc, box.left, box.top, box.right, box.bottom);
+    DrawBox(dc, box, colours, COLOR_HIGHLIGHT, COLOR_WINDOW);
 }
 
 void DrawCheckStyle3(HDC dc, const RECT* item, BYTE mode, BYTE isRadio)
@@ -170,12 +167,12 @@ void DrawCheckStyle3(HDC dc, const RECT* item, BYTE mode, BYTE isRadio)
     unique_hfont font = CreateCheckMarlettFont(ItemDpi(dc));
     DrawCheckBoxStyle3(dc, item, mode);
     // The check mark sits one pixel lower than the bullet.
-    RECT glyphArea = {item->left, item->top, item->left + ModuleState.IconCellWidth, item->bottom};
+    RECT glyphArea = {item->left, item->top, item->left + ReadThreadState().IconCellWidth, item->bottom};
     if (!isRadio)
         glyphArea.top += 1;
     SetBkMode(dc, TRANSPARENT);
     const scoped_select selectFont(dc, font.get());
-    DrawGlyph(dc, isRadio ? kRadioGlyph : kCheckGlyph, glyphArea);
+    DrawGlyph(dc, font.get(), isRadio ? kRadioGlyph : kCheckGlyph, glyphArea);
 }
 
 } // namespace varnelle

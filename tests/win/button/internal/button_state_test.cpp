@@ -1,8 +1,9 @@
-// The button subsystem from inside: ModuleState's hover fields, an exhausted heap and
+// The button subsystem from inside: the hover fields, an exhausted heap and
 // buttons without a record.
 #include "../button_fixture.h"
 #include "button/button_internal.h"
 #include "core/module_state.h"
+#include "core/thread_state.h"
 #include "core/subclass.h"
 
 #include <gtest/gtest.h>
@@ -41,26 +42,26 @@ TEST(ButtonState, HoverFieldsFollowEnterAndLeave)
     CTRL_STRUCT withoutCursor = CursorRecord(nullptr);
     ASSERT_TRUE(RedrawButton(window.button(), &withCursor));
     ASSERT_TRUE(RedrawButton(second, &withoutCursor));
-    ASSERT_EQ(ModuleState.HoverButton, nullptr);
+    ASSERT_EQ(ThreadState().HoverButton, nullptr);
 
     SendMessageA(window.button(), WM_MOUSEMOVE, 0, 0);
-    EXPECT_EQ(ModuleState.HoverButton, window.button());
+    EXPECT_EQ(ThreadState().HoverButton, window.button());
     EXPECT_EQ(ModuleState.SavedClassCursor, reinterpret_cast<ULONG_PTR>(guard.original()));
     SendMessageA(second, WM_MOUSEMOVE, 0, 0);
-    EXPECT_EQ(ModuleState.HoverButton, window.button());
+    EXPECT_EQ(ThreadState().HoverButton, window.button());
     SendMessageA(second, WM_MOUSELEAVE, 0, 0);
-    EXPECT_EQ(ModuleState.HoverButton, window.button());
+    EXPECT_EQ(ThreadState().HoverButton, window.button());
     SendMessageA(window.button(), WM_MOUSELEAVE, 0, 0);
-    EXPECT_EQ(ModuleState.HoverButton, nullptr);
+    EXPECT_EQ(ThreadState().HoverButton, nullptr);
     EXPECT_EQ(ModuleState.SavedClassCursor, 0u); // put back, so nothing is left to put back
 
     // A button without a hover cursor saves none.
     SendMessageA(second, WM_MOUSEMOVE, 0, 0);
-    EXPECT_EQ(ModuleState.HoverButton, second);
+    EXPECT_EQ(ThreadState().HoverButton, second);
     EXPECT_EQ(ModuleState.SavedClassCursor, 0u);
     SendMessageA(second, WM_CLOSE, 0, 0); // the default procedure destroys the button
     EXPECT_FALSE(IsWindow(second));
-    EXPECT_EQ(ModuleState.HoverButton, nullptr);
+    EXPECT_EQ(ThreadState().HoverButton, nullptr);
 }
 
 TEST(ButtonState, AnExhaustedHeapLeavesTheButtonAsItWas)
@@ -112,7 +113,7 @@ TEST(ButtonState, ButtonProcPassesARecordlessButtonsMessagesOnUntouched)
         EXPECT_EQ(mouse[i].wParam, 0x12u);
         EXPECT_EQ(mouse[i].lParam, 0x345);
     }
-    EXPECT_EQ(ModuleState.HoverButton, nullptr);
+    EXPECT_EQ(ThreadState().HoverButton, nullptr);
     EXPECT_EQ(PaintButton(nullptr), TRUE);
     UnsubclassWindow(window.button(), ButtonProc);
 }

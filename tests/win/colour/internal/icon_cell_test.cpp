@@ -1,9 +1,9 @@
-// DrawIcn centres in the icon cell that menu measurement leaves in ModuleState; here the
-// cell is set directly.
+// DrawIcn centres in the icon cell that menu measurement leaves in the thread's state;
+// here the cell is set directly.
 #include "colour/drawing_pictures.h"
 #include "common/test_support.h"
 #include "core/exports.h"
-#include "core/module_state.h"
+#include "core/thread_state.h"
 
 #include <gtest/gtest.h>
 
@@ -23,14 +23,14 @@ protected:
     ~IconCell() override
     {
         DestroyIcon(icon_);
-        varnelle::ModuleState.IconCellWidth = 0;
-        varnelle::ModuleState.IconCellHeight = 0;
+        varnelle::ThreadState().IconCellWidth = 0;
+        varnelle::ThreadState().IconCellHeight = 0;
     }
 
     void setCell(int width, int height)
     {
-        varnelle::ModuleState.IconCellWidth = width;
-        varnelle::ModuleState.IconCellHeight = height;
+        varnelle::ThreadState().IconCellWidth = width;
+        varnelle::ThreadState().IconCellHeight = height;
     }
 };
 

@@ -1,6 +1,7 @@
 // Window-procedure hooks on real windows, including two library procedures on one window.
 #include "common/test_support.h"
 #include "core/module_state.h"
+#include "core/thread_state.h"
 #include "core/subclass.h"
 
 #include <gtest/gtest.h>
@@ -292,16 +293,16 @@ TEST(Subclass, UnderAnotherPartyAHookStaysAPassThroughUntilTheLastMessage)
     EXPECT_TRUE(propertiesAfterNcDestroy.empty()) << propertiesAfterNcDestroy[0];
 }
 
-TEST(ModuleStateFields, StartWithTheirInitialValues)
+TEST(LibraryState, StartsWithTheInitialValues)
 {
     EXPECT_EQ(ModuleState.RandomSeed, 12345678u);
     EXPECT_EQ(ModuleState.DisableSelect, 1);
-    EXPECT_EQ(ModuleState.MenuLoopIdle, 1);
+    EXPECT_EQ(ReadThreadState().MenuLoopIdle, 1);
     EXPECT_EQ(ModuleState.DefaultCallbackWidth, 8);
-    EXPECT_EQ(ModuleState.CurrentMenu, nullptr);
-    EXPECT_EQ(ModuleState.IconCellWidth, 0);
-    EXPECT_EQ(ModuleState.IconCellHeight, 0);
-    EXPECT_EQ(ModuleState.CurrentMenuIsPopup, 0);
-    EXPECT_EQ(ModuleState.HoverButton, nullptr);
+    EXPECT_EQ(ReadThreadState().CurrentMenu, nullptr);
+    EXPECT_EQ(ReadThreadState().IconCellWidth, 0);
+    EXPECT_EQ(ReadThreadState().IconCellHeight, 0);
+    EXPECT_EQ(ReadThreadState().CurrentMenuIsPopup, 0);
+    EXPECT_EQ(ReadThreadState().HoverButton, nullptr);
     EXPECT_EQ(ModuleState.SavedClassCursor, 0u);
 }

@@ -1,7 +1,7 @@
 // MeasureMenuItem and CalcIconCell on real menus, against text extents measured in the
 // test with the same DrawTextA call and a known menu font.
 #include "common/test_support.h"
-#include "core/module_state.h"
+#include "core/thread_state.h"
 #include "menu/menu_font_scope.h"
 #include "menu/menu_internal.h"
 #include "menu/menu_measure.h"
@@ -62,14 +62,14 @@ protected:
         ASSERT_TRUE(font_.active());
         calls.clear();
         callbackAnswer = 0;
-        saved_ = ModuleState;
+        saved_ = ThreadState();
     }
-    void TearDown() override { ModuleState = saved_; }
+    void TearDown() override { ThreadState() = saved_; }
 
     MEASUREITEMSTRUCT Measure(HMENU current, bool popup, UINT id)
     {
-        ModuleState.CurrentMenu = current;
-        ModuleState.CurrentMenuIsPopup = popup ? 1 : 0;
+        ThreadState().CurrentMenu = current;
+        ThreadState().CurrentMenuIsPopup = popup ? 1 : 0;
         MEASUREITEMSTRUCT item = {ODT_MENU, 0, id, kUntouched, kUntouched, 0};
         MeasureMenuItem(&item);
         return item;
@@ -78,7 +78,7 @@ protected:
     SIZE Extent(const char* text) { return ExtentIn(font_.font(), text); }
 
     ScopedMenuFont font_{"Tahoma", -13};
-    ModuleStateFields saved_ = {};
+    ThreadStateFields saved_ = {};
 };
 
 } // namespace
@@ -96,8 +96,8 @@ TEST_F(MeasureItem, TextItemInPopupAndBarFollowsTheTextExtent)
     LONG cell = open.cy + 7;
     EXPECT_EQ(item.itemHeight, static_cast<UINT>(cell + 2));
     EXPECT_EQ(item.itemWidth, static_cast<UINT>(open.cx + cell + 10 + cell / 2 + 15));
-    EXPECT_EQ(ModuleState.IconCellWidth, cell);
-    EXPECT_EQ(ModuleState.IconCellHeight, cell);
+    EXPECT_EQ(ThreadState().IconCellWidth, cell);
+    EXPECT_EQ(ThreadState().IconCellHeight, cell);
 
     item = Measure(popup, false, 100);
     EXPECT_EQ(item.itemHeight, static_cast<UINT>(cell));
@@ -167,12 +167,12 @@ TEST_F(MeasureItem, IconsWidenTheCellAndMonochromeIconsCountAsNoIcon)
     MEASUREITEMSTRUCT item = Measure(popup, true, 100);
     EXPECT_EQ(item.itemHeight, 38u);
     EXPECT_EQ(item.itemWidth, static_cast<UINT>(text.cx + 36 + 10));
-    EXPECT_EQ(ModuleState.IconCellWidth, 36);
+    EXPECT_EQ(ThreadState().IconCellWidth, 36);
     EXPECT_EQ(Measure(popup, false, 100).itemHeight, 36u);
 
     EXPECT_EQ(Measure(popup, true, 101).itemHeight, static_cast<UINT>(Extent("Mono").cy + 9));
     EXPECT_EQ(Measure(popup, true, 102).itemHeight, static_cast<UINT>(Extent("Junk").cy + 9));
-    EXPECT_EQ(ModuleState.IconCellHeight, Extent("Junk").cy + 7);
+    EXPECT_EQ(ThreadState().IconCellHeight, Extent("Junk").cy + 7);
     DestroyMenu(popup);
     DestroyIcon(colour);
     DestroyIcon(mono);
@@ -213,7 +213,7 @@ TEST_F(MeasureItem, SeparatorsInBarAndPopupLeaveTheIconCellAlone)
     info.wID = 300;
     InsertMenuItemA(popup, 0, TRUE, &info);
     AppendCallbackSeparator(popup, 301, RecordingSeparator);
-    ModuleState.IconCellWidth = ModuleState.IconCellHeight = 77;
+    ThreadState().IconCellWidth = ThreadState().IconCellHeight = 77;
 
     MEASUREITEMSTRUCT item = Measure(popup, true, 300);
     EXPECT_EQ(item.itemWidth, 8u);
@@ -241,8 +241,8 @@ TEST_F(MeasureItem, SeparatorsInBarAndPopupLeaveTheIconCellAlone)
     EXPECT_EQ(Measure(popup, true, 301).itemWidth, 33u);
     callbackAnswer = -5; // no width can be negative: the default
     EXPECT_EQ(Measure(popup, true, 301).itemWidth, 8u);
-    EXPECT_EQ(ModuleState.IconCellWidth, 77);
-    EXPECT_EQ(ModuleState.IconCellHeight, 77);
+    EXPECT_EQ(ThreadState().IconCellWidth, 77);
+    EXPECT_EQ(ThreadState().IconCellHeight, 77);
     DestroyMenu(popup);
 }
 
@@ -286,7 +286,7 @@ TEST_F(MeasureItem, ItemsThatCannotBeFoundKeepTheSystemsSize)
 {
     HMENU popup = CreatePopupMenu();
     AppendMenuA(popup, MF_STRING, 100, "Here");
-    ModuleState.IconCellWidth = 41;
+    ThreadState().IconCellWidth = 41;
     MEASUREITEMSTRUCT item = Measure(popup, true, 999);
     EXPECT_EQ(item.itemWidth, kUntouched);
     EXPECT_EQ(item.itemHeight, kUntouched);
@@ -297,10 +297,10 @@ TEST_F(MeasureItem, ItemsThatCannotBeFoundKeepTheSystemsSize)
     DestroyMenu(destroyed);
     item = Measure(destroyed, true, 100);
     EXPECT_EQ(item.itemWidth, kUntouched);
-    EXPECT_EQ(ModuleState.IconCellWidth, 41);
+    EXPECT_EQ(ThreadState().IconCellWidth, 41);
 
     // Not a menu item, or no structure at all.
-    ModuleState.CurrentMenu = popup;
+    ThreadState().CurrentMenu = popup;
     MEASUREITEMSTRUCT control = {ODT_BUTTON, 7, 100, kUntouched, kUntouched, 0};
     MeasureMenuItem(&control);
     EXPECT_EQ(control.itemWidth, kUntouched);
@@ -315,12 +315,12 @@ TEST_F(MeasureItem, CalcIconCellAgreesWithMeasurement)
     HICON icon = MakeSolidIcon(24, RGB(0, 0, 200));
     SetItemData(popup, 100, reinterpret_cast<ULONG_PTR>(icon));
     Measure(popup, true, 100);
-    int measured = ModuleState.IconCellWidth;
-    ModuleState.IconCellWidth = ModuleState.IconCellHeight = 0;
+    int measured = ThreadState().IconCellWidth;
+    ThreadState().IconCellWidth = ThreadState().IconCellHeight = 0;
     const char text[] = "&Print\tCtrl+P";
     EXPECT_EQ(CalcIconCell(TextRun(text, sizeof(text) - 1), icon), static_cast<uint32_t>(measured));
-    EXPECT_EQ(ModuleState.IconCellWidth, measured);
-    EXPECT_EQ(ModuleState.IconCellHeight, measured);
+    EXPECT_EQ(ThreadState().IconCellWidth, measured);
+    EXPECT_EQ(ThreadState().IconCellHeight, measured);
     EXPECT_EQ(measured, 28);
     EXPECT_EQ(CalcIconCell(TextRun(text, sizeof(text) - 1), nullptr), static_cast<uint32_t>(Extent(text).cy + 7));
     EXPECT_EQ(CalcIconCell(TextRun(static_cast<const char*>(nullptr), 5), nullptr), static_cast<uint32_t>(ExtentIn(font_.font(), "", 0).cy + 7));

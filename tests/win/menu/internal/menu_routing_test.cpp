@@ -1,8 +1,8 @@
 // MenuHostProc and DrawMenuItem: the messages of a menu loop sent in the order the system
-// sends them, so that ModuleState can be read at each step, and the system's own loop.
+// sends them, so that the thread's loop state can be read at each step, and the system's own loop.
 #include "common/test_support.h"
 #include "core/exports.h"
-#include "core/module_state.h"
+#include "core/thread_state.h"
 #include "core/subclass.h"
 #include "menu/menu_internal.h"
 #include "menu/menu_tree_testing.h"
@@ -18,7 +18,7 @@ using namespace varnelle;
 
 namespace {
 
-// What the application's own window procedure saw, with ModuleState at that moment.
+// What the application's own window procedure saw, with the loop state at that moment.
 struct Seen {
     UINT message;
     WPARAM wParam;
@@ -34,8 +34,8 @@ HMENU appendOnInit = nullptr; // the application adds an item when this popup op
 
 LRESULT CALLBACK ApplicationProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    Seen entry = {message, wParam, ModuleState.CurrentMenu, ModuleState.CurrentMenuIsPopup,
-                  ModuleState.MenuLoopIdle, 0, 0, false};
+    Seen entry = {message, wParam, ThreadState().CurrentMenu, ThreadState().CurrentMenuIsPopup,
+                  ThreadState().MenuLoopIdle, 0, 0, false};
     switch (message) {
     case WM_INITMENUPOPUP: {
         HMENU popup = reinterpret_cast<HMENU>(wParam);
@@ -76,7 +76,7 @@ std::vector<Seen> SeenOf(UINT message)
     return found;
 }
 
-// The callback of a separator records ModuleState at the moment it is asked.
+// The callback of a separator records the loop state at the moment it is asked.
 struct CallbackCall {
     HMENU menu;
     bool painting;
@@ -89,7 +89,7 @@ std::vector<CallbackCall> callbackCalls;
 
 int WINAPI RecordingCallback(HMENU menu, HDC dc, RECT* rect)
 {
-    callbackCalls.push_back({menu, dc != nullptr, ModuleState.CurrentMenu, ModuleState.CurrentMenuIsPopup,
+    callbackCalls.push_back({menu, dc != nullptr, ThreadState().CurrentMenu, ThreadState().CurrentMenuIsPopup,
                              dc ? GetBkMode(dc) : 0, rect ? *rect : RECT{}});
     if (dc && rect) {
         // Left selected on purpose: DrawMenuItem restores the device context.
@@ -126,9 +126,9 @@ class MenuRouting : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ModuleState.CurrentMenu = nullptr;
-        ModuleState.MenuLoopIdle = 1;
-        ModuleState.CurrentMenuIsPopup = 1;
+        ThreadState().CurrentMenu = nullptr;
+        ThreadState().MenuLoopIdle = 1;
+        ThreadState().CurrentMenuIsPopup = 1;
         seen.clear();
         callbackCalls.clear();
         appendOnInit = nullptr;
@@ -154,10 +154,10 @@ TEST_F(MenuRouting, APopupOfTheLoopIsRecordedConvertedAndForgotten)
     appendOnInit = sample.file;
 
     Send(WM_ENTERMENULOOP);
-    EXPECT_EQ(ModuleState.MenuLoopIdle, 0);
+    EXPECT_EQ(ThreadState().MenuLoopIdle, 0);
     EXPECT_EQ(Send(WM_INITMENUPOPUP, Menu(sample.file), MAKELPARAM(0, FALSE)), 0);
-    EXPECT_EQ(ModuleState.CurrentMenu, sample.file);
-    EXPECT_EQ(ModuleState.CurrentMenuIsPopup, 1);
+    EXPECT_EQ(ThreadState().CurrentMenu, sample.file);
+    EXPECT_EQ(ThreadState().CurrentMenuIsPopup, 1);
     // The application saw the message first, with nothing recorded yet.
     std::vector<Seen> init = SeenOf(WM_INITMENUPOPUP);
     ASSERT_EQ(init.size(), 1u);
@@ -171,15 +171,15 @@ TEST_F(MenuRouting, APopupOfTheLoopIsRecordedConvertedAndForgotten)
 
     // A submenu opened from the popup changes nothing.
     Send(WM_INITMENUPOPUP, Menu(sample.recent), MAKELPARAM(2, FALSE));
-    EXPECT_EQ(ModuleState.CurrentMenu, sample.file);
+    EXPECT_EQ(ThreadState().CurrentMenu, sample.file);
     Send(WM_UNINITMENUPOPUP, Menu(sample.recent), 0);
-    EXPECT_EQ(ModuleState.CurrentMenu, sample.file);
+    EXPECT_EQ(ThreadState().CurrentMenu, sample.file);
 
     Send(WM_UNINITMENUPOPUP, Menu(sample.file), 0);
-    EXPECT_EQ(ModuleState.CurrentMenu, nullptr);
+    EXPECT_EQ(ThreadState().CurrentMenu, nullptr);
     EXPECT_EQ(SeenOf(WM_UNINITMENUPOPUP).back().currentMenu, nullptr);
     Send(WM_EXITMENULOOP);
-    EXPECT_EQ(ModuleState.MenuLoopIdle, 1);
+    EXPECT_EQ(ThreadState().MenuLoopIdle, 1);
     EXPECT_EQ(SeenOf(WM_EXITMENULOOP).back().loopIdle, 1);
 }
 
@@ -197,13 +197,13 @@ TEST_F(MenuRouting, TheLoopEndsWithTheWindowThatRunsIt)
 
     SendMessageA(other, WM_ENTERMENULOOP, 0, 0);
     SendMessageA(other, WM_INITMENUPOPUP, Menu(otherMenu.file), 0);
-    ASSERT_EQ(ModuleState.CurrentMenu, otherMenu.file);
+    ASSERT_EQ(ThreadState().CurrentMenu, otherMenu.file);
     DestroyWindow(bystander);
-    EXPECT_EQ(ModuleState.CurrentMenu, otherMenu.file);
-    EXPECT_EQ(ModuleState.MenuLoopIdle, 0);
+    EXPECT_EQ(ThreadState().CurrentMenu, otherMenu.file);
+    EXPECT_EQ(ThreadState().MenuLoopIdle, 0);
     DestroyWindow(other);
-    EXPECT_EQ(ModuleState.CurrentMenu, nullptr);
-    EXPECT_EQ(ModuleState.MenuLoopIdle, 1);
+    EXPECT_EQ(ThreadState().CurrentMenu, nullptr);
+    EXPECT_EQ(ThreadState().MenuLoopIdle, 1);
 }
 
 TEST_F(MenuRouting, PopupsOutsideALoopAndPopupsOfStyle0AreNotTouched)
@@ -212,14 +212,14 @@ TEST_F(MenuRouting, PopupsOutsideALoopAndPopupsOfStyle0AreNotTouched)
     AppendMenuA(sample.help, MF_STRING, 141, "Added");
     // Outside a menu loop nothing is recorded or converted.
     Send(WM_INITMENUPOPUP, Menu(sample.help), 0);
-    EXPECT_EQ(ModuleState.CurrentMenu, nullptr);
+    EXPECT_EQ(ThreadState().CurrentMenu, nullptr);
     EXPECT_FALSE(ItemAt(sample.help, 1).ownerDrawn());
 
     ASSERT_EQ(RedrawMenu(window.hwnd(), sample.bar, 0), 1);
     AppendMenuA(sample.help, MF_STRING, 142, "Added in style 0");
     Send(WM_ENTERMENULOOP);
     Send(WM_INITMENUPOPUP, Menu(sample.help), 0);
-    EXPECT_EQ(ModuleState.CurrentMenu, sample.help);
+    EXPECT_EQ(ThreadState().CurrentMenu, sample.help);
     EXPECT_FALSE(ItemAt(sample.help, 2).ownerDrawn());
     Send(WM_UNINITMENUPOPUP, Menu(sample.help), 0);
     Send(WM_EXITMENULOOP);
@@ -239,8 +239,8 @@ TEST_F(MenuRouting, ItemsAreLookedUpInTheTopPopupOrInTheMenuBar)
     Send(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&bar));
     EXPECT_EQ(bar.itemWidth, 8u);
     EXPECT_EQ(bar.itemHeight, 8u);
-    EXPECT_EQ(ModuleState.CurrentMenu, nullptr);
-    EXPECT_EQ(ModuleState.CurrentMenuIsPopup, 1);
+    EXPECT_EQ(ThreadState().CurrentMenu, nullptr);
+    EXPECT_EQ(ThreadState().CurrentMenuIsPopup, 1);
     // The application sees the message after the library, with CurrentMenu put back.
     Seen barSeen = SeenOf(WM_MEASUREITEM).back();
     EXPECT_EQ(barSeen.width, 8u);
@@ -285,8 +285,8 @@ TEST_F(MenuRouting, DrawingTakesTheMenuBarOutsideLoopsAndTheTopPopupInside)
     ASSERT_EQ(callbackCalls.size(), 1u);
     EXPECT_EQ(callbackCalls[0].currentMenu, sample.bar);
     EXPECT_EQ(callbackCalls[0].isPopup, 0);
-    EXPECT_EQ(ModuleState.CurrentMenu, nullptr);
-    EXPECT_EQ(ModuleState.CurrentMenuIsPopup, 1);
+    EXPECT_EQ(ThreadState().CurrentMenu, nullptr);
+    EXPECT_EQ(ThreadState().CurrentMenuIsPopup, 1);
 
     Send(WM_ENTERMENULOOP);
     Send(WM_INITMENUPOPUP, Menu(sample.file), 0);
@@ -296,17 +296,17 @@ TEST_F(MenuRouting, DrawingTakesTheMenuBarOutsideLoopsAndTheTopPopupInside)
     EXPECT_EQ(callbackCalls[1].menu, sample.recent); // painting gets the item's own menu
     EXPECT_EQ(callbackCalls[1].currentMenu, sample.file);
     EXPECT_EQ(callbackCalls[1].isPopup, 1);
-    EXPECT_EQ(ModuleState.CurrentMenu, sample.file);
+    EXPECT_EQ(ThreadState().CurrentMenu, sample.file);
     Send(WM_UNINITMENUPOPUP, Menu(sample.file), 0);
     Send(WM_EXITMENULOOP);
 
     // After the loop, a popup still recorded by mistake does not hide the menu bar.
-    ModuleState.CurrentMenu = sample.help;
+    ThreadState().CurrentMenu = sample.help;
     Send(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&barItem));
     ASSERT_EQ(callbackCalls.size(), 3u);
     EXPECT_EQ(callbackCalls[2].currentMenu, sample.bar);
-    EXPECT_EQ(ModuleState.CurrentMenu, sample.help);
-    ModuleState.CurrentMenu = nullptr;
+    EXPECT_EQ(ThreadState().CurrentMenu, sample.help);
+    ThreadState().CurrentMenu = nullptr;
 }
 
 TEST_F(MenuRouting, ControlsMessagesNullStructuresAndBadPopupsPassStraightOn)
@@ -331,7 +331,7 @@ TEST_F(MenuRouting, ControlsMessagesNullStructuresAndBadPopupsPassStraightOn)
     for (HMENU popup : {destroyed, reinterpret_cast<HMENU>(0x2468)}) {
         Send(WM_ENTERMENULOOP);
         Send(WM_INITMENUPOPUP, Menu(popup), MAKELPARAM(0, TRUE)); // as the window menu
-        EXPECT_EQ(ModuleState.CurrentMenu, popup);
+        EXPECT_EQ(ThreadState().CurrentMenu, popup);
         MEASUREITEMSTRUCT measure = MeasureRequest(100);
         Send(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure));
         EXPECT_EQ(measure.itemWidth, 0xDEADu);
@@ -341,7 +341,7 @@ TEST_F(MenuRouting, ControlsMessagesNullStructuresAndBadPopupsPassStraightOn)
         EXPECT_EQ(surface.countNot({0, 0, 20, 20}, RGB(0x11, 0x22, 0x33)), 0);
         Send(WM_UNINITMENUPOPUP, Menu(popup), MAKELPARAM(0, MF_SYSMENU));
         Send(WM_EXITMENULOOP);
-        EXPECT_EQ(ModuleState.CurrentMenu, nullptr);
+        EXPECT_EQ(ThreadState().CurrentMenu, nullptr);
     }
     EXPECT_EQ(SeenOf(WM_MEASUREITEM).size(), 4u);
     EXPECT_EQ(SeenOf(WM_DRAWITEM).size(), 3u);
@@ -354,11 +354,11 @@ TEST_F(MenuRouting, ALoopWithoutClosingMessagesLeavesNoPopupRecorded)
     Send(WM_ENTERMENULOOP);
     Send(WM_INITMENUPOPUP, Menu(sample.file), 0);
     Send(WM_EXITMENULOOP);
-    EXPECT_EQ(ModuleState.CurrentMenu, nullptr);
+    EXPECT_EQ(ThreadState().CurrentMenu, nullptr);
     // So the next loop records its popup again.
     Send(WM_ENTERMENULOOP);
     Send(WM_INITMENUPOPUP, Menu(sample.help), 0);
-    EXPECT_EQ(ModuleState.CurrentMenu, sample.help);
+    EXPECT_EQ(ThreadState().CurrentMenu, sample.help);
     Send(WM_UNINITMENUPOPUP, Menu(sample.help), 0);
     Send(WM_EXITMENULOOP);
 }
@@ -376,7 +376,7 @@ TEST_F(MenuRouting, DrawMenuItemPaintsByStyleBetweenSaveDCAndRestoreDC)
     SetBkMode(dc, OPAQUE);
     SetTextColor(dc, RGB(9, 9, 9));
     IntersectClipRect(dc, 0, 4, 40, 24);
-    ModuleState.CurrentMenu = popup;
+    ThreadState().CurrentMenu = popup;
 
     // Style 0: the callback paints with the clip box's height, in TRANSPARENT mode.
     StampMenuStyle(popup, 0);
@@ -402,12 +402,12 @@ TEST_F(MenuRouting, DrawMenuItemPaintsByStyleBetweenSaveDCAndRestoreDC)
     control.CtlType = ODT_BUTTON;
     StampMenuStyle(popup, 0);
     EXPECT_EQ(DrawMenuItem(&control), 1);
-    ModuleState.CurrentMenu = reinterpret_cast<HMENU>(0x4321);
+    ThreadState().CurrentMenu = reinterpret_cast<HMENU>(0x4321);
     EXPECT_EQ(DrawMenuItem(&item), 1);
     DestroyMenu(popup);
-    ModuleState.CurrentMenu = popup; // destroyed
+    ThreadState().CurrentMenu = popup; // destroyed
     EXPECT_EQ(DrawMenuItem(&item), 1);
-    ModuleState.CurrentMenu = nullptr;
+    ThreadState().CurrentMenu = nullptr;
     EXPECT_EQ(DrawMenuItem(nullptr), 1);
     EXPECT_EQ(callbackCalls.size(), 1u);
     EXPECT_EQ(surface.countNot({0, 0, 40, 30}, RGB(255, 255, 255)), 0);
@@ -459,8 +459,8 @@ HMENU currentInLoop = nullptr;
 uint8_t idleInLoop = 1;
 void CALLBACK ClosePopup(HWND hwnd, UINT, UINT_PTR id, DWORD)
 {
-    currentInLoop = ModuleState.CurrentMenu;
-    idleInLoop = ModuleState.MenuLoopIdle;
+    currentInLoop = ThreadState().CurrentMenu;
+    idleInLoop = ThreadState().MenuLoopIdle;
     KillTimer(hwnd, id);
     EndMenu();
 }
@@ -479,9 +479,9 @@ TEST_F(MenuRouting, TheSystemsLoopSetsAndClearsCurrentMenu)
     PumpMessages();
     EXPECT_EQ(currentInLoop, sample.file);
     EXPECT_EQ(idleInLoop, 0);
-    EXPECT_EQ(ModuleState.CurrentMenu, nullptr);
-    EXPECT_EQ(ModuleState.MenuLoopIdle, 1);
-    EXPECT_EQ(ModuleState.CurrentMenuIsPopup, 1);
+    EXPECT_EQ(ThreadState().CurrentMenu, nullptr);
+    EXPECT_EQ(ThreadState().MenuLoopIdle, 1);
+    EXPECT_EQ(ThreadState().CurrentMenuIsPopup, 1);
     // The system's own messages reached the library before the application.
     std::vector<Seen> measured = SeenOf(WM_MEASUREITEM);
     ASSERT_FALSE(measured.empty());

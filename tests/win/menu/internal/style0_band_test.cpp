@@ -1,7 +1,7 @@
 // The style 0 painter and the band's callbacks, with WM_MEASUREITEM and WM_DRAWITEM
 // handled in the order the system sends them when a popup opens.
 #include "common/test_support.h"
-#include "core/module_state.h"
+#include "core/thread_state.h"
 #include "menu/menu_internal.h"
 #include "menu/menu_paint.h"
 #include "menu/separator_callback.h"
@@ -60,7 +60,7 @@ protected:
     void SetUp() override
     {
         calls.clear();
-        saved_ = ModuleState;
+        saved_ = ThreadState();
         popup_ = CreatePopupMenu();
         AppendMenuA(popup_, MF_STRING, 100, "One");
         AppendMenuA(popup_, MF_STRING | MF_OWNERDRAW, 101, nullptr);
@@ -71,11 +71,11 @@ protected:
     void TearDown() override
     {
         DestroyMenu(popup_);
-        ModuleState = saved_;
+        ThreadState() = saved_;
     }
 
     HMENU popup_ = nullptr;
-    ModuleStateFields saved_ = {};
+    ThreadStateFields saved_ = {};
 };
 
 } // namespace
@@ -153,8 +153,8 @@ TEST_F(Style0Band, MessageOrderOfANestedBand)
     ASSERT_TRUE(AddLeftBorder(nested, PaintingBand, 0));
 
     // WM_INITMENUPOPUP of the top popup, then WM_MEASUREITEM of the nested band.
-    ModuleState.CurrentMenu = top;
-    ModuleState.CurrentMenuIsPopup = 1;
+    ThreadState().CurrentMenu = top;
+    ThreadState().CurrentMenuIsPopup = 1;
     MEASUREITEMSTRUCT measure = {ODT_MENU, 0, 0, 0, 0, 0};
     MeasureMenuItem(&measure);
     ASSERT_EQ(calls.size(), 1u);

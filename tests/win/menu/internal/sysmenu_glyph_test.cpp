@@ -2,7 +2,7 @@
 // drawn by the test itself in the icon cell.
 #include "colour/colour_math.h"
 #include "common/test_support.h"
-#include "core/module_state.h"
+#include "core/thread_state.h"
 #include "menu/menu_font_scope.h"
 #include "menu/marlett_font.h"
 #include "menu/menu_measure.h"
@@ -41,10 +41,10 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(font_.active());
-        saved_ = ModuleState;
-        ModuleState.IconCellWidth = kCell;
+        saved_ = ThreadState();
+        ThreadState().IconCellWidth = kCell;
     }
-    void TearDown() override { ModuleState = saved_; }
+    void TearDown() override { ThreadState() = saved_; }
 
     static void Prepare(const DibSurface& surface)
     {
@@ -85,7 +85,7 @@ protected:
     }
 
     ScopedMenuFont font_{"Tahoma", -16};
-    ModuleStateFields saved_ = {};
+    ThreadStateFields saved_ = {};
 };
 
 int Changed(const std::vector<uint32_t>& pixels, uint32_t paper, int width, const RECT& inside, bool countInside)
