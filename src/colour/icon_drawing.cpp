@@ -64,8 +64,12 @@ void DrawDisabled(HDC dc, POINT at, HICON icon, const IconImage& image, bool emb
 void DrawRaised(HDC dc, POINT at, HICON icon, const IconImage& image)
 {
     {
+        // An image that holds only the icon's size (a menu loop keeps no bitmaps) reads
+        // the mask now.
+        IconImage read;
+        HBITMAP mask = image.mask ? image.mask.get() : ReadIcon(icon, read) ? read.mask.get() : nullptr;
         unique_hdc memory(CreateCompatibleDC(dc));
-        scoped_select selectMask(memory.get(), image.mask.get());
+        scoped_select selectMask(memory.get(), mask);
         SetBkColor(dc, RGB(0xFF, 0xFF, 0xFF));
         unique_hbrush gray(CreateSolidBrush(GetSysColor(COLOR_GRAYTEXT)));
         if (selectMask.selected() && gray)

@@ -17,19 +17,23 @@ unique_hfont CreateMarlettFont(const LOGFONTA* menuFont)
     return unique_hfont(CreateFontIndirectA(&font));
 }
 
-unique_hfont CreateMenuMarlettFont()
+PaintFont CreateMenuMarlettFont()
 {
-    LOGFONTA menuFont = {};
-    return CreateMarlettFont(ReadMenuLogFont(&menuFont) ? &menuFont : nullptr);
+    return LoopFont(&LoopCacheFields::menuMarlett, [] {
+        LOGFONTA menuFont = {};
+        return CreateMarlettFont(ReadMenuLogFont(&menuFont) ? &menuFont : nullptr);
+    });
 }
 
-unique_hfont CreateCheckMarlettFont()
+PaintFont CreateCheckMarlettFont()
 {
-    LOGFONTA menuFont = {};
-    if (!ReadMenuLogFont(&menuFont))
-        return CreateMarlettFont(nullptr);
-    menuFont.lfHeight = CheckGlyphFontHeight(menuFont.lfHeight);
-    return CreateMarlettFont(&menuFont);
+    return LoopFont(&LoopCacheFields::checkMarlett, [] {
+        LOGFONTA menuFont = {};
+        if (!ReadMenuLogFont(&menuFont))
+            return CreateMarlettFont(nullptr);
+        menuFont.lfHeight = CheckGlyphFontHeight(menuFont.lfHeight);
+        return CreateMarlettFont(&menuFont);
+    });
 }
 
 } // namespace varnelle

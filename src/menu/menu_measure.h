@@ -8,6 +8,7 @@
 
 #include "../core/gdi_handles.h"
 #include "../core/system_text.h"
+#include "menu_loop_cache.h"
 
 namespace varnelle {
 
@@ -15,15 +16,14 @@ namespace varnelle {
 // DEFAULT_GUI_FONT (never deleted) when the non-client metrics cannot be read.
 class MenuTextFont {
 public:
+    // The system's menu font; inside a menu loop the loop's own.
     MenuTextFont();
     // From a menu font already read; null takes the fallback.
     explicit MenuTextFont(const LOGFONTA* menuFont);
-    HFONT get() const { return font_; }
+    HFONT get() const;
 
 private:
-    void create(const LOGFONTA* menuFont);
-    unique_hfont created_;
-    HFONT font_ = nullptr;
+    PaintFont font_;
 };
 
 // lfMenuFont from SPI_GETNONCLIENTMETRICS (the 340-byte record of the 32-bit interface).

@@ -8,6 +8,7 @@
 #include "../core/thread_state.h"
 #include "menu_internal.h"
 #include "menu_item.h"
+#include "menu_loop_cache.h"
 #include "menu_measure.h"
 
 namespace varnelle {
@@ -117,7 +118,7 @@ PaintedItem ReadPaintedItem(const DRAWITEMSTRUCT& item, bool windowRightToLeft)
     facts.kind = KindOfType(info.fType);
     if (facts.kind == PaintedKind::Text) {
         facts.text = MenuItemText(menu, item.itemID);
-        static_cast<void>(ReadIcon(facts.icon(), facts.iconImage));
+        static_cast<void>(ReadItemIcon(facts.icon(), facts.iconImage));
     }
     // A DC the system mirrored (the popup of a right-to-left window) is painted as it is;
     // any other right-to-left item is mirrored by DrawMenuItem.
@@ -148,8 +149,14 @@ void DrawItemIcon(HDC dc, const RECT& cell, const PaintedItem& facts, BYTE mode,
 
 int ScreenColourBits(HDC dc)
 {
-    if (GetObjectType(dc) != OBJ_DC || GetDeviceCaps(dc, TECHNOLOGY) != DT_RASDISPLAY)
-        return NumColorBits();
+    if (GetObjectType(dc) != OBJ_DC || GetDeviceCaps(dc, TECHNOLOGY) != DT_RASDISPLAY) {
+        LoopCacheFields* cache = OpenLoopCache();
+        if (!cache)
+            return NumColorBits();
+        if (!cache->screenColourBits)
+            cache->screenColourBits = NumColorBits();
+        return cache->screenColourBits;
+    }
     return ColourBitsFromDeviceCaps(GetDeviceCaps(dc, BITSPIXEL));
 }
 

@@ -5,9 +5,13 @@
 #include "../core/thread_state.h"
 #include "../core/subclass.h"
 #include "menu_internal.h"
+#include "menu_loop_cache.h"
 
 namespace varnelle {
 namespace {
+
+// Windows 8.1's message, not in the headers of older systems' targets.
+constexpr UINT kDpiChanged = 0x02E0;
 
 // The loop state of this thread: a window of another GUI thread runs a loop of its own.
 // ShiftedWindowMenu is remembered because the closing message does not always say that
@@ -31,6 +35,7 @@ void ForgetOpenPopup(HWND hwnd)
 {
     ThreadState().CurrentMenu = nullptr;
     RestoreShiftedWindowMenu(hwnd);
+    EndLoopCache();
 }
 
 LRESULT OnInitMenuPopup(HWND hwnd, WPARAM wParam, LPARAM lParam)
@@ -170,6 +175,12 @@ LRESULT CALLBACK MenuHostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         state.LoopWindow = nullptr;
         break;
     }
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+    case WM_THEMECHANGED:
+    case kDpiChanged:
+        LookMayHaveChanged();
+        break;
     case WM_DESTROY:
         return OnDestroy(hwnd, wParam, lParam);
     case WM_NCDESTROY:

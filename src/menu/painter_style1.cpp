@@ -129,7 +129,7 @@ void DrawCheckStyle1(HDC dc, const RECT* item, BYTE mode, BYTE isRadio)
 {
     const COLORREF menu = GetSysColor(COLOR_MENU);
     const unique_hbrush lightCell(CreateSolidBrush(ScreenColourBits(dc) >= 8 ? Style1LightCell(menu) : menu));
-    unique_hfont font = CreateCheckMarlettFont();
+    const PaintFont font = CreateCheckMarlettFont();
     const RECT cell = {item->left, item->top, item->left + ReadThreadState().IconCellWidth, item->bottom};
     PaintSunkenCell(dc, cell, mode, lightCell.get());
     const COLORREF glyphColour = mode == kDrawGrayed ? GetSysColor(COLOR_GRAYTEXT) : RGB(0, 0, 0);

@@ -174,7 +174,7 @@ void DrawCheckStyle2(HDC dc, const RECT* item, BYTE mode, BYTE isRadio)
 {
     const int bits = ScreenColourBits(dc);
     const BoxColours colours = Style2CheckBox(ReadMenuScheme(bits), static_cast<DrawMode>(mode & 3), bits < 8);
-    unique_hfont font = CreateCheckMarlettFont();
+    const PaintFont font = CreateCheckMarlettFont();
     const int cell = ReadThreadState().IconCellWidth;
     const RECT box = {item->left + 2, item->top + 2, item->left + cell - 2, item->bottom - 2};
     {

@@ -14,7 +14,7 @@ void DrawSysMenuGlyph(HDC dc, const RECT* item, HBITMAP code, BYTE mode)
     if (!glyph || !dc || !item)
         return;
 
-    unique_hfont font = CreateMenuMarlettFont();
+    const PaintFont font = CreateMenuMarlettFont();
     const COLORREF textColour = GetTextColor(dc);
     scoped_text_color keepTextColour(dc, textColour);
     SetBkMode(dc, TRANSPARENT);
