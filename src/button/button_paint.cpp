@@ -2,6 +2,7 @@
 // ring), drawing only what the owner-draw action needs.
 #include "button_internal.h"
 
+#include "../colour/drawing.h"
 #include "../core/gdi_handles.h"
 #include "../core/thread_state.h"
 #include "../core/system_text.h"
@@ -62,6 +63,7 @@ struct Paint {
     UINT action;
     UINT state;
     CTRL_STRUCT record;
+    RecordIconSizes iconSizes;
     RECT item;                  // rcItem: the face rectangle of frame, bitmap, fill and ring
     ButtonState look = kNormal;
     bool face = false;          // face, icon and text are drawn
@@ -289,7 +291,14 @@ void DrawFace(const Paint& paint, const WindowText& text)
     }
     if (paint.icon) {
         RECT iconRect = ToRect(layout.icon);
-        DrawIcnRect(paint.dc, &iconRect, paint.icon, paint.disabled ? 1 : 0, 0);
+        IconImage size;
+        const bool hover = paint.icon == paint.record.hIconHover;
+        size.width = hover ? paint.iconSizes.hoverWidth : paint.iconSizes.iconWidth;
+        size.height = hover ? paint.iconSizes.hoverHeight : paint.iconSizes.iconHeight;
+        if (size.width > 0)
+            DrawRectIcon(paint.dc, iconRect, paint.icon, size, paint.disabled ? 1 : 0, false);
+        else
+            DrawIcnRect(paint.dc, &iconRect, paint.icon, paint.disabled ? 1 : 0, 0); // reads it now
     }
     DrawLabel(paint, text, layout.text);
 }
@@ -319,9 +328,9 @@ int PaintButton(const DRAWITEMSTRUCT* item)
 {
     if (!item || item->CtlType != ODT_BUTTON)
         return TRUE;
-    Paint paint = {item->hDC, item->hwndItem, item->itemAction, item->itemState, {}, item->rcItem};
+    Paint paint = {item->hDC, item->hwndItem, item->itemAction, item->itemState, {}, {}, item->rcItem};
     // An owner-drawn button that was never skinned (or was closed) is the application's.
-    if (!ReadRecord(item->hwndItem, &paint.record))
+    if (!ReadRecord(item->hwndItem, &paint.record, &paint.iconSizes))
         return TRUE;
     WindowText text(item->hwndItem);
     // Hidden as DT_HIDEPREFIX hides them, on systems that ignore the flag too.

@@ -27,6 +27,10 @@ struct IconImage {
 // is the cell's, in the look of the draw mode (0 and 3 normal, 1 disabled, 2 raised).
 void DrawCellIcon(HDC dc, const RECT& cell, HICON icon, const IconImage& image, int mode, bool embossed);
 
+// DrawIcnRect with the icon's size already known (the image may hold the size alone):
+// centred in the rectangle, normal or (mode bit 0) disabled.
+void DrawRectIcon(HDC dc, const RECT& rect, HICON icon, const IconImage& image, int mode, bool embossed);
+
 // Darkens the pixels already in the rectangle by their distance from its edges, row by
 // row from the top and left to right, reading and writing each pixel (GetPixel/SetPixel).
 // Horizontal mode (low byte): 1 distance right - x, 2 distance x - left, otherwise no

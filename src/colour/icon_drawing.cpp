@@ -138,6 +138,17 @@ void DrawCellIcon(HDC dc, const RECT& cell, HICON icon, const IconImage& image, 
     DrawIconLook(dc, at, icon, image, CellIconLook(mode), embossed);
 }
 
+void DrawRectIcon(HDC dc, const RECT& rect, HICON icon, const IconImage& image, int mode, bool embossed)
+{
+    if (!dc || !WithinGdiRange(rect.left, rect.top, rect.right, rect.bottom) || rect.right <= rect.left ||
+        rect.bottom <= rect.top || image.width <= 0)
+        return;
+    POINT at = {CentredPosition(rect.left, int64_t{rect.right} - rect.left, image.width),
+                CentredPosition(rect.top, int64_t{rect.bottom} - rect.top, image.height)};
+    IconLook look = (static_cast<uint8_t>(mode) & 1) ? IconLook::Disabled : IconLook::Normal;
+    DrawIconLook(dc, at, icon, image, look, embossed);
+}
+
 } // namespace varnelle
 
 // Bad input (no DC, no rectangle, a handle that is not an icon, coordinates GDI cannot
@@ -154,15 +165,8 @@ extern "C" BOOL WINAPI DrawIcn(HDC dc, const RECT* cell, HICON icon, int mode, i
 // or inverted rectangle has no centre to draw at and draws nothing.
 extern "C" BOOL WINAPI DrawIcnRect(HDC dc, const RECT* rect, HICON icon, int mode, int embossed) noexcept
 {
-    if (!dc || !rect || !WithinGdiRange(rect->left, rect->top, rect->right, rect->bottom) ||
-        rect->right <= rect->left || rect->bottom <= rect->top)
-        return TRUE;
     IconImage image;
-    if (!ReadIcon(icon, image))
-        return TRUE;
-    POINT at = {CentredPosition(rect->left, int64_t{rect->right} - rect->left, image.width),
-                CentredPosition(rect->top, int64_t{rect->bottom} - rect->top, image.height)};
-    IconLook look = (static_cast<uint8_t>(mode) & 1) ? IconLook::Disabled : IconLook::Normal;
-    DrawIconLook(dc, at, icon, image, look, static_cast<uint8_t>(embossed) != 0);
+    if (rect && ReadIcon(icon, image))
+        DrawRectIcon(dc, *rect, icon, image, mode, static_cast<uint8_t>(embossed) != 0);
     return TRUE;
 }
