@@ -83,13 +83,12 @@ RECT Inset(const RECT& rect, int by)
 
 void FillFace(HDC dc, const RECT& rect)
 {
-    // COLOR_BTNFACE + 1 as a brush is the system's button-face brush, never deleted.
-    FillRect(dc, &rect, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
+    FillRect(dc, &rect, SystemBrush(COLOR_BTNFACE));
 }
 
 void FrameInFaceColour(HDC dc, const RECT& rect)
 {
-    FrameRect(dc, &rect, GetSysColorBrush(COLOR_BTNFACE));
+    FrameRect(dc, &rect, SystemBrush(COLOR_BTNFACE));
 }
 
 void Edge(HDC dc, const RECT& rect, UINT edge)
@@ -309,6 +308,12 @@ void DrawFocusRing(const Paint& paint)
     if (paint.state & ODS_FOCUS) {
         RECT ring = Inset(paint.item, 4);
         unique_hpen pen(CreatePen(PS_DOT, 1, GetSysColor(COLOR_GRAYTEXT)));
+        if (!pen) {
+            // Without a pen of its own the DC's would draw it: a solid ring in the same colour.
+            const RECT outline = {ring.left, ring.top, ring.right + 1, ring.bottom + 1};
+            FrameRect(paint.dc, &outline, SystemBrush(COLOR_GRAYTEXT));
+            return;
+        }
         scoped_select selection(paint.dc, pen.get());
         MoveToEx(paint.dc, ring.left, ring.top, nullptr);
         LineTo(paint.dc, ring.right, ring.top);

@@ -1,7 +1,7 @@
 // Two-colour linear gradients: Gradient_Fill through the system's GradientFill, and
 // DrawGradient computed by the library: one colour per row or column, laid on the target
 // by a pattern brush, or, where a brush would not give the same pixels, built whole in an
-// off-screen 32-bit DIB section and blitted.
+// off-screen 32-bit DIB section and blitted; row by row when neither can be made.
 #include "../core/exports.h"
 #include "../core/gdi_handles.h"
 #include "drawing_geometry.h"
@@ -85,8 +85,8 @@ bool PaintStrip(HDC dc, const BITMAPINFOHEADER* tile, const RECT& strip, POINT d
 }
 
 // One colour computation per row or column, laid on the target strip by strip through
-// pattern brushes: no picture of the whole rectangle in memory. A brush that cannot be
-// made ends the call with 0; only a later strip's failure leaves earlier strips painted.
+// pattern brushes: no picture of the whole rectangle in memory. False when a tile or
+// brush cannot be made; the strips painted so far stay.
 BOOL PaintWithPatternBrushes(HDC dc, const RECT& rect, POINT deviceTopLeft, uint32_t start, uint32_t end,
                              bool vertical)
 {
@@ -154,6 +154,29 @@ BOOL PaintThroughBitmap(HDC dc, const RECT& rect, uint32_t start, uint32_t end, 
     return TRUE;
 }
 
+COLORREF ToColorref(uint32_t pixel)
+{
+    return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+}
+
+// Without objects of its own (the process has used up its GDI objects, or the memory for
+// a tile or picture cannot be had), each row or column is filled on its own in its colour
+// through ExtTextOut's opaque background, which needs no brush: the same pixels, one call
+// per step. False when the DC takes no drawing.
+BOOL PaintWithoutObjects(HDC dc, const RECT& rect, uint32_t start, uint32_t end, bool vertical)
+{
+    const int32_t steps = vertical ? rect.bottom - rect.top : rect.right - rect.left;
+    const scoped_bk_color keepBackground(dc, GetBkColor(dc));
+    for (int32_t step = 0; step < steps; ++step) {
+        const RECT line = vertical ? RECT{rect.left, rect.top + step, rect.right, rect.top + step + 1}
+                                   : RECT{rect.left + step, rect.top, rect.left + step + 1, rect.bottom};
+        SetBkColor(dc, ToColorref(GradientStepPixel(start, end, step, steps)));
+        if (!ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &line, "", 0, nullptr))
+            return FALSE;
+    }
+    return TRUE;
+}
+
 } // namespace
 
 // The result is 0 whatever GradientFill did; rectangles go to the system as they are.
@@ -169,8 +192,7 @@ extern "C" int WINAPI Gradient_Fill(HDC dc, const RECT* rect, COLORREF start, CO
 }
 
 // 0 when nothing was drawn: no DC or rectangle, an empty or inverted rectangle, a
-// rectangle whose picture would not fit an off-screen bitmap, or memory for the picture
-// or its tile that cannot be had.
+// rectangle whose picture would not fit an off-screen bitmap, or a DC that takes no drawing.
 extern "C" BOOL WINAPI DrawGradient(HDC dc, const RECT* rect, COLORREF start, COLORREF end, int vertical) noexcept
 {
     if (!dc || !rect || !WithinGdiRange(rect->left, rect->top, rect->right, rect->bottom))
@@ -182,7 +204,8 @@ extern "C" BOOL WINAPI DrawGradient(HDC dc, const RECT* rect, COLORREF start, CO
 
     const bool down = static_cast<uint8_t>(vertical) != 0;
     POINT deviceTopLeft = {};
-    if (PatternBrushMatchesBlit(dc, *rect, deviceTopLeft))
-        return PaintWithPatternBrushes(dc, *rect, deviceTopLeft, start, end, down);
-    return PaintThroughBitmap(dc, *rect, start, end, down);
+    const BOOL drawn = PatternBrushMatchesBlit(dc, *rect, deviceTopLeft)
+                           ? PaintWithPatternBrushes(dc, *rect, deviceTopLeft, start, end, down)
+                           : PaintThroughBitmap(dc, *rect, start, end, down);
+    return drawn || PaintWithoutObjects(dc, *rect, start, end, down);
 }

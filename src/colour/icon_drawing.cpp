@@ -32,7 +32,8 @@ void BlitSilhouette(HDC dc, POINT at, HBRUSH brush, HDC silhouette, const IconIm
 
 // The disabled look: the icon rendered into a monochrome bitmap (the white background
 // shows through its transparent area), then painted as a flat COLOR_GRAYTEXT silhouette,
-// or embossed: a highlight copy with a shadow copy one pixel up and left over it.
+// or embossed: a highlight copy with a shadow copy one pixel up and left over it. The
+// system's own brushes of those colours need no object of the library's.
 void DrawDisabled(HDC dc, POINT at, HICON icon, const IconImage& image, bool embossed)
 {
     unique_hdc memory(CreateCompatibleDC(dc));
@@ -48,12 +49,10 @@ void DrawDisabled(HDC dc, POINT at, HICON icon, const IconImage& image, bool emb
     scoped_text_color black(dc, RGB(0, 0, 0));
     scoped_bk_color white(dc, RGB(0xFF, 0xFF, 0xFF));
     if (embossed) {
-        BlitSilhouette(dc, at, GetSysColorBrush(COLOR_3DHILIGHT), memory.get(), image);
-        BlitSilhouette(dc, {at.x - 1, at.y - 1}, GetSysColorBrush(COLOR_3DSHADOW), memory.get(), image);
+        BlitSilhouette(dc, at, SystemBrush(COLOR_3DHILIGHT), memory.get(), image);
+        BlitSilhouette(dc, {at.x - 1, at.y - 1}, SystemBrush(COLOR_3DSHADOW), memory.get(), image);
     } else {
-        unique_hbrush gray(CreateSolidBrush(GetSysColor(COLOR_GRAYTEXT)));
-        if (gray)
-            BlitSilhouette(dc, at, gray.get(), memory.get(), image);
+        BlitSilhouette(dc, at, SystemBrush(COLOR_GRAYTEXT), memory.get(), image);
     }
 }
 
@@ -71,9 +70,8 @@ void DrawRaised(HDC dc, POINT at, HICON icon, const IconImage& image)
         unique_hdc memory(CreateCompatibleDC(dc));
         scoped_select selectMask(memory.get(), mask);
         SetBkColor(dc, RGB(0xFF, 0xFF, 0xFF));
-        unique_hbrush gray(CreateSolidBrush(GetSysColor(COLOR_GRAYTEXT)));
-        if (selectMask.selected() && gray)
-            BlitSilhouette(dc, {at.x + 1, at.y + 1}, gray.get(), memory.get(), image);
+        if (selectMask.selected())
+            BlitSilhouette(dc, {at.x + 1, at.y + 1}, SystemBrush(COLOR_GRAYTEXT), memory.get(), image);
     }
     DrawNormal(dc, {at.x - 1, at.y - 1}, icon, image);
 }

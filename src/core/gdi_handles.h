@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include "../colour/colour_math.h"
+
 namespace varnelle {
 
 // One owning type per acquire/release pair; move-only.
@@ -55,6 +57,46 @@ using unique_hrgn = UniqueHandle<HRGN, detail::DeleteTyped<HRGN>>;
 using unique_hdc = UniqueHandle<HDC, DeleteDC>;            // CreateCompatibleDC / CreateDC
 using unique_global = UniqueHandle<HGLOBAL, detail::FreeGlobal>;
 using unique_hicon = UniqueHandle<HICON, DestroyIcon>;    // CreateIconIndirect / ImageList_GetIcon
+
+// The stock brush (white, light gray, gray, dark gray or black) nearest in gray level to
+// the colour. Stock objects live as long as the process, so one is there when GDI can
+// make nothing more.
+inline HBRUSH NearestStockBrush(COLORREF colour)
+{
+    const int32_t gray = GrayLevel(colour);
+    const int stock = gray >= 224 ? WHITE_BRUSH : gray >= 160 ? LTGRAY_BRUSH : gray >= 96 ? GRAY_BRUSH
+                    : gray >= 32  ? DKGRAY_BRUSH : BLACK_BRUSH;
+    return static_cast<HBRUSH>(GetStockObject(stock));
+}
+
+// The system's brush of a colour index, never deleted. Wine makes each one at its first
+// use; when it cannot, the nearest stock brush (FillRect would take the DC's own brush).
+inline HBRUSH SystemBrush(int colourIndex)
+{
+    HBRUSH brush = GetSysColorBrush(colourIndex);
+    return brush ? brush : NearestStockBrush(GetSysColor(colourIndex));
+}
+
+// A solid brush of a colour of the library's own, or, when GDI cannot make one (the
+// process has used up its objects), the system brush of the colour index named as the
+// stand-in (SystemBrush), borrowed and never deleted. Empty until given a colour.
+class solid_brush {
+public:
+    solid_brush() = default;
+    solid_brush(COLORREF colour, int fallbackColourIndex) { reset(colour, fallbackColourIndex); }
+    solid_brush(const solid_brush&) = delete;
+    solid_brush& operator=(const solid_brush&) = delete;
+    void reset(COLORREF colour, int fallbackColourIndex)
+    {
+        owned_.reset(CreateSolidBrush(colour));
+        brush_ = owned_ ? owned_.get() : SystemBrush(fallbackColourIndex);
+    }
+    HBRUSH get() const { return brush_; }
+
+private:
+    unique_hbrush owned_;
+    HBRUSH brush_ = nullptr;
+};
 
 // GetDC / ReleaseDC pair.
 class unique_window_dc {

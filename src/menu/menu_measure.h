@@ -13,7 +13,8 @@
 namespace varnelle {
 
 // The font menu items are measured and painted in: the system's menu font, or the stock
-// DEFAULT_GUI_FONT (never deleted) when the non-client metrics cannot be read.
+// DEFAULT_GUI_FONT (never deleted) when the non-client metrics cannot be read or GDI
+// cannot make the font.
 class MenuTextFont {
 public:
     // The system's menu font; inside a menu loop the loop's own.
@@ -21,6 +22,8 @@ public:
     // From a menu font already read; null takes the fallback.
     explicit MenuTextFont(const LOGFONTA* menuFont);
     HFONT get() const;
+    // The menu font itself was made; otherwise get() is the stock stand-in.
+    bool made() const { return static_cast<bool>(font_); }
 
 private:
     PaintFont font_;

@@ -89,8 +89,11 @@ uint32_t CalcIconCellOn(HDC dc, const TextRun& text, uint32_t iconHeight)
 {
     TextExtent extent;
     {
+        // Without a menu font of its own the item's DC measures in the one the system
+        // selected into it for the paint, the menu font.
         MenuTextFont font;
-        extent = dc ? MeasureMenuTextOn(dc, text, font.get()) : MeasureMenuText(text, font.get());
+        extent = dc ? MeasureMenuTextOn(dc, text, font.made() ? font.get() : nullptr)
+                    : MeasureMenuText(text, font.get());
     }
     uint32_t cell = IconCellSize(extent.height, iconHeight);
     ThreadStateFields& state = ThreadState();

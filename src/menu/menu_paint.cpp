@@ -197,10 +197,27 @@ void DrawItemText(HDC dc, const RECT& area, const PaintedItem& facts, UINT whole
         label.draw(dc, &box, kLabelFormat | facts.textFormat);
 }
 
-void DrawGlyph(HDC dc, char glyph, const RECT& area)
+void DrawGlyph(HDC dc, HFONT marlett, char glyph, const RECT& area)
 {
+    if (!marlett)
+        return;
     RECT box = area;
     DrawTextA(dc, &glyph, 1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+void DrawBox(HDC dc, const RECT& box, const BoxColours& colours, int fallbackOutline, int fallbackFill)
+{
+    const solid_brush fill(colours.fill, fallbackFill);
+    if (unique_hpen pen{CreatePen(PS_SOLID, 1, colours.outline)}) {
+        const scoped_select selectPen(dc, pen.get());
+        const scoped_select selectFill(dc, fill.get());
+        Rectangle(dc, box.left, box.top, box.right, box.bottom);
+        return;
+    }
+    // Without a pen of its own, Rectangle would draw the outline with the DC's.
+    const solid_brush outline(colours.outline, fallbackOutline);
+    FillRect(dc, &box, fill.get());
+    FrameRect(dc, &box, outline.get());
 }
 
 } // namespace varnelle

@@ -74,9 +74,10 @@ void DrawItemText(HDC dc, const RECT& area, const PaintedItem& facts, UINT whole
 inline constexpr UINT kLabelFormat = DT_VCENTER | DT_SINGLELINE | DT_NOCLIP;
 inline constexpr UINT kAcceleratorFormat = DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP;
 
-// One character of the DC's font (Marlett, selected by the caller) centred in `area`, in
-// the DC's text colour.
-void DrawGlyph(HDC dc, char glyph, const RECT& area);
+// One character of Marlett (`marlett`, selected by the caller) centred in `area`, in the
+// DC's text colour. Nothing when the font could not be made: the DC's own font would
+// draw a letter instead of the mark.
+void DrawGlyph(HDC dc, HFONT marlett, char glyph, const RECT& area);
 inline constexpr char kCheckGlyph = 'b';
 inline constexpr char kRadioGlyph = 'i';
 
@@ -91,10 +92,15 @@ void DrawCheckStyle2(HDC dc, const RECT* item, BYTE mode, BYTE isRadio);
 void DrawCheckBoxStyle3(HDC dc, const RECT* item, BYTE mode);
 void DrawCheckStyle3(HDC dc, const RECT* item, BYTE mode, BYTE isRadio);
 
+// A box outlined one pixel wide and filled, as Rectangle draws it with a pen and a brush
+// of the colours; when GDI cannot make them, the system colours named stand in (framed
+// and filled with system brushes, when there is no pen).
+void DrawBox(HDC dc, const RECT& box, const BoxColours& colours, int fallbackOutline, int fallbackFill);
+
 // FillRect with a system colour brush, given as the colour index (never deleted).
 inline void FillWithSysColour(HDC dc, const RECT& area, int colourIndex)
 {
-    FillRect(dc, &area, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(colourIndex + 1)));
+    FillRect(dc, &area, SystemBrush(colourIndex));
 }
 
 } // namespace varnelle

@@ -109,7 +109,7 @@ void PaintTextItem(const DRAWITEMSTRUCT& item, const PaintedItem& facts, HBRUSH 
 
 void DrawMenuItemStyle1(const DRAWITEMSTRUCT& item, const PaintedItem& facts)
 {
-    const unique_hbrush lightCell(CreateSolidBrush(Style1LightCell(GetSysColor(COLOR_MENU))));
+    const solid_brush lightCell(Style1LightCell(GetSysColor(COLOR_MENU)), COLOR_3DHILIGHT);
     switch (facts.kind) {
     case PaintedKind::Separator:
         if (SeparatorCallback callback = facts.callback())
@@ -128,7 +128,7 @@ void DrawMenuItemStyle1(const DRAWITEMSTRUCT& item, const PaintedItem& facts)
 void DrawCheckStyle1(HDC dc, const RECT* item, BYTE mode, BYTE isRadio)
 {
     const COLORREF menu = GetSysColor(COLOR_MENU);
-    const unique_hbrush lightCell(CreateSolidBrush(ScreenColourBits(dc) >= 8 ? Style1LightCell(menu) : menu));
+    const solid_brush lightCell(ScreenColourBits(dc) >= 8 ? Style1LightCell(menu) : menu, COLOR_3DHILIGHT);
     const PaintFont font = CreateCheckMarlettFont();
     const RECT cell = {item->left, item->top, item->left + ReadThreadState().IconCellWidth, item->bottom};
     PaintSunkenCell(dc, cell, mode, lightCell.get());
@@ -136,7 +136,7 @@ void DrawCheckStyle1(HDC dc, const RECT* item, BYTE mode, BYTE isRadio)
     const scoped_text_color glyphText(dc, glyphColour);
     SetBkMode(dc, TRANSPARENT);
     const scoped_select selectFont(dc, font.get());
-    DrawGlyph(dc, isRadio ? kRadioGlyph : kCheckGlyph, cell);
+    DrawGlyph(dc, font.get(), isRadio ? kRadioGlyph : kCheckGlyph, cell);
 }
 
 } // namespace varnelle

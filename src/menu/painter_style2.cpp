@@ -9,23 +9,25 @@
 namespace varnelle {
 namespace {
 
-// The six brushes of the look, made afresh from the system colours for every item.
+// The six brushes of the look, made afresh from the system colours for every item. Those
+// GDI cannot make are stood in for by the system colours the low-colour look takes, the
+// window colour for the selection tint.
 struct Style2Brushes {
     explicit Style2Brushes(const Style2Colours& colours)
-        : hotFill(CreateSolidBrush(colours.hotFill)),
-          selectionFill(CreateSolidBrush(colours.selectionFill)),
-          selectionFrame(CreateSolidBrush(colours.selectionFrame)),
-          columnFill(CreateSolidBrush(colours.columnFill)),
-          textAreaFill(CreateSolidBrush(colours.textAreaFill)),
-          separatorLine(CreateSolidBrush(colours.separatorLine))
+        : hotFill(colours.hotFill, COLOR_WINDOW),
+          selectionFill(colours.selectionFill, COLOR_WINDOW),
+          selectionFrame(colours.selectionFrame, COLOR_HIGHLIGHT),
+          columnFill(colours.columnFill, COLOR_MENU),
+          textAreaFill(colours.textAreaFill, COLOR_WINDOW),
+          separatorLine(colours.separatorLine, COLOR_GRAYTEXT)
     {
     }
-    unique_hbrush hotFill;
-    unique_hbrush selectionFill;
-    unique_hbrush selectionFrame;
-    unique_hbrush columnFill;
-    unique_hbrush textAreaFill;
-    unique_hbrush separatorLine;
+    solid_brush hotFill;
+    solid_brush selectionFill;
+    solid_brush selectionFrame;
+    solid_brush columnFill;
+    solid_brush textAreaFill;
+    solid_brush separatorLine;
 };
 
 // The icon column in the column fill, the rest of the item in the text-area fill.
@@ -120,7 +122,7 @@ void PaintMenuBarItem(const DRAWITEMSTRUCT& item, const PaintedItem& facts, cons
             FillWithSysColour(dc, strip, COLOR_BTNFACE);
             const RECT pushed = {full.left, full.top, full.right - 4, full.bottom + 1};
             FillWithSysColour(dc, pushed, COLOR_MENU);
-            FrameRect(dc, &pushed, GetSysColorBrush(COLOR_BTNSHADOW));
+            FrameRect(dc, &pushed, SystemBrush(COLOR_BTNSHADOW));
             PaintPushedShadow(dc, full);
         } else if (!look.selected) {
             const RECT face = {full.left, full.top, full.right, full.bottom + 1};
@@ -177,20 +179,14 @@ void DrawCheckStyle2(HDC dc, const RECT* item, BYTE mode, BYTE isRadio)
     const PaintFont font = CreateCheckMarlettFont();
     const int cell = ReadThreadState().IconCellWidth;
     const RECT box = {item->left + 2, item->top + 2, item->left + cell - 2, item->bottom - 2};
-    {
-        unique_hpen pen(CreatePen(PS_SOLID, 1, colours.outline));
-        unique_hbrush fill(CreateSolidBrush(colours.fill));
-        scoped_select selectPen(dc, pen.get());
-        scoped_select selectFill(dc, fill.get());
-        Rectangle(dc, box.left, box.top, box.right, box.bottom);
-    }
+    DrawBox(dc, box, colours, COLOR_HIGHLIGHT, COLOR_WINDOW);
     SetBkMode(dc, TRANSPARENT);
     scoped_select selectFont(dc, font.get());
     // The check mark sits one pixel lower than the bullet.
     RECT glyphArea = box;
     if (!isRadio)
         glyphArea.top += 1;
-    DrawGlyph(dc, isRadio ? kRadioGlyph : kCheckGlyph, glyphArea);
+    DrawGlyph(dc, font.get(), isRadio ? kRadioGlyph : kCheckGlyph, glyphArea);
 }
 
 } // namespace varnelle

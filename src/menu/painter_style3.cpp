@@ -10,17 +10,18 @@
 namespace varnelle {
 namespace {
 
-// The colours and brushes of one item; gradients only above 8 bits per pixel.
+// The colours and brushes of one item; gradients only above 8 bits per pixel. System
+// brushes stand in for those GDI cannot make.
 struct Style3Paint {
     explicit Style3Paint(int colourBits)
         : scheme(ReadMenuScheme(colourBits)),
           gradientLook(colourBits > 8),
-          frame(CreateSolidBrush(gradientLook ? Style3Frame(scheme) : scheme.highlight))
+          frame(gradientLook ? Style3Frame(scheme) : scheme.highlight, COLOR_HIGHLIGHT)
     {
         if (!gradientLook) {
-            selection.reset(CreateSolidBrush(scheme.xp));
-            menu.reset(CreateSolidBrush(scheme.menu));
-            grayText.reset(CreateSolidBrush(scheme.grayText));
+            selection.reset(scheme.xp, COLOR_WINDOW);
+            menu.reset(scheme.menu, COLOR_MENU);
+            grayText.reset(scheme.grayText, COLOR_GRAYTEXT);
         }
     }
 
@@ -36,10 +37,10 @@ struct Style3Paint {
 
     MenuScheme scheme;
     bool gradientLook;
-    unique_hbrush frame;     // selection frame: dark tint, or the highlight colour
-    unique_hbrush selection; // solid look only
-    unique_hbrush menu;
-    unique_hbrush grayText;
+    solid_brush frame;     // selection frame: dark tint, or the highlight colour
+    solid_brush selection; // solid look only
+    solid_brush menu;
+    solid_brush grayText;
 };
 
 // A one-pixel line from 5 pixels right of the icon column (as the last text item left it)
@@ -127,15 +128,11 @@ void DrawCheckBoxStyle3(HDC dc, const RECT* item, BYTE mode)
     const RECT box = {item->left, item->top, item->left + ReadThreadState().IconCellWidth, item->bottom};
     if (gradientLook) {
         Gradient_Fill(dc, &box, colours.fill, colours.fillBottom, 1);
-        const unique_hbrush frame(CreateSolidBrush(colours.outline));
+        const solid_brush frame(colours.outline, COLOR_HIGHLIGHT);
         FrameRect(dc, &box, frame.get());
         return;
     }
-    const unique_hpen pen(CreatePen(PS_SOLID, 1, colours.outline));
-    const unique_hbrush fill(CreateSolidBrush(colours.fill));
-    const scoped_select selectPen(dc, pen.get());
-    const scoped_select selectFill(dc, fill.get());
-    Rectangle(dc, box.left, box.top, box.right, box.bottom);
+    DrawBox(dc, box, colours, COLOR_HIGHLIGHT, COLOR_WINDOW);
 }
 
 void DrawCheckStyle3(HDC dc, const RECT* item, BYTE mode, BYTE isRadio)
@@ -148,7 +145,7 @@ void DrawCheckStyle3(HDC dc, const RECT* item, BYTE mode, BYTE isRadio)
         glyphArea.top += 1;
     SetBkMode(dc, TRANSPARENT);
     const scoped_select selectFont(dc, font.get());
-    DrawGlyph(dc, isRadio ? kRadioGlyph : kCheckGlyph, glyphArea);
+    DrawGlyph(dc, font.get(), isRadio ? kRadioGlyph : kCheckGlyph, glyphArea);
 }
 
 } // namespace varnelle

@@ -14,7 +14,10 @@ void DrawSysMenuGlyph(HDC dc, const RECT* item, HBITMAP code, BYTE mode)
     if (!glyph || !dc || !item)
         return;
 
+    // Without Marlett the DC's font would draw a letter: the picture is left out.
     const PaintFont font = CreateMenuMarlettFont();
+    if (!font)
+        return;
     const COLORREF textColour = GetTextColor(dc);
     scoped_text_color keepTextColour(dc, textColour);
     SetBkMode(dc, TRANSPARENT);
@@ -25,19 +28,19 @@ void DrawSysMenuGlyph(HDC dc, const RECT* item, HBITMAP code, BYTE mode)
     switch (mode & 3) {
     case kDrawGrayed:
         SetTextColor(dc, grey);
-        DrawGlyph(dc, glyph, cell);
+        DrawGlyph(dc, font.get(), glyph, cell);
         break;
     case kDrawSelected:
         // A grey copy down and to the right, the item's text colour up and to the left.
         SetTextColor(dc, grey);
         OffsetRect(&cell, 1, 1);
-        DrawGlyph(dc, glyph, cell);
+        DrawGlyph(dc, font.get(), glyph, cell);
         SetTextColor(dc, textColour);
         OffsetRect(&cell, -2, -2);
-        DrawGlyph(dc, glyph, cell);
+        DrawGlyph(dc, font.get(), glyph, cell);
         break;
     case kDrawNormal:
-        DrawGlyph(dc, glyph, cell);
+        DrawGlyph(dc, font.get(), glyph, cell);
         break;
     default:
         break;

@@ -132,6 +132,7 @@ struct GdiHandleEntry {
 };
 static_assert(sizeof(GdiHandleEntry) == 24, "Wine's GDI_HANDLE_ENTRY");
 constexpr int kGdiTableSize = 0x10000;
+constexpr int kFirstGdiHandle = 32;
 
 const GdiHandleEntry* GdiHandleTable()
 {
@@ -169,12 +170,13 @@ int CountFreeGdiHandles()
         return kGdiTableSize - static_cast<int>(used);
     // Wine's GetGuiResources is a stub: its handle table is read instead, without
     // allocating anything.
+    // Wine hands out the entries from the 33rd on: the first 32 never hold an object.
     if (const GdiHandleEntry* table = GdiHandleTable()) {
         int used = 0;
-        for (int i = 0; i < kGdiTableSize; ++i)
+        for (int i = kFirstGdiHandle; i < kGdiTableSize; ++i)
             used += table[i].type != 0;
         if (used > 0) // the stock objects at least
-            return kGdiTableSize - used;
+            return kGdiTableSize - kFirstGdiHandle - used;
     }
     return CountFreeGdiHandlesByFilling();
 }

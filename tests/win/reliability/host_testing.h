@@ -107,6 +107,29 @@ inline HWND MakePushButton(HWND parent, int id, int y = 10, const char* text = "
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
 }
 
+// A menu item's WM_MEASUREITEM and WM_DRAWITEM (ODA_DRAWENTIRE, 180 x 24 pixels at the
+// DC's origin) as the system sends them to the item's window.
+inline void SendMenuItemMeasure(HWND hwnd, UINT id)
+{
+    MEASUREITEMSTRUCT measure = {};
+    measure.CtlType = ODT_MENU;
+    measure.itemID = id;
+    SendMessageA(hwnd, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure));
+}
+
+inline void SendMenuItemDraw(HWND hwnd, HMENU menu, UINT id, UINT state, HDC dc)
+{
+    DRAWITEMSTRUCT draw = {};
+    draw.CtlType = ODT_MENU;
+    draw.itemID = id;
+    draw.itemAction = ODA_DRAWENTIRE;
+    draw.itemState = state;
+    draw.hwndItem = reinterpret_cast<HWND>(menu);
+    draw.hDC = dc;
+    draw.rcItem = {0, 0, 180, 24};
+    SendMessageA(hwnd, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
+}
+
 // Item sizes that reached the application with WM_MEASUREITEM, by identifier.
 inline std::map<UINT, SIZE> measuredSizes;
 inline std::optional<LRESULT> RecordMeasuredSizes(HWND, UINT message, WPARAM wParam, LPARAM lParam)

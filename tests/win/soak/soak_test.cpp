@@ -1,6 +1,9 @@
 // Soak: 100,000 item paints over every menu style and item kind, 10,000 full menu loops
 // through TrackPopupMenu, 10,000 fill bitmaps and 10,000 button hover cycles, with GDI
 // objects and heap blocks flat after every case and USER objects flat over the whole soak.
+// Beside them: menu loops open on two GUI threads at once and buttons of two threads
+// hovered at once (2,000 each), RedrawButton refusing other windows (10,000), and 10,000
+// paints of every painter with the GDI table full but for 0 to 14 objects.
 //
 // Counts, chosen by VARNELLE_SOAK:
 //   full   the counts above;
@@ -11,6 +14,8 @@
 //   guest  ten to a few hundred per case, still enough that one object or block left per
 //          call shows; the default of the 32-bit build, which runs in an emulated guest where
 //          the same work takes tens of times longer.
+#include "reliability/gdi_testing.h"
+#include "reliability/gui_thread_testing.h"
 #include "reliability/host_testing.h"
 #include "varnelle.h"
 
@@ -171,29 +176,13 @@ SoakHost* host = nullptr;
 const UINT kItemStates[] = {0, ODS_SELECTED, ODS_GRAYED, ODS_GRAYED | ODS_SELECTED, ODS_CHECKED,
                             ODS_CHECKED | ODS_SELECTED, ODS_DEFAULT, ODS_NOACCEL};
 
-void Measure(HWND hwnd, UINT id)
-{
-    MEASUREITEMSTRUCT measure = {};
-    measure.CtlType = ODT_MENU;
-    measure.itemID = id;
-    SendMessageA(hwnd, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure));
-}
-
 // One WM_DRAWITEM of an item, as the system sends it; each item is measured again once
 // in every eight paints.
 void Paint(HWND hwnd, HMENU menu, UINT id, UINT state, HDC dc)
 {
     if (state == kItemStates[0])
-        Measure(hwnd, id);
-    DRAWITEMSTRUCT draw = {};
-    draw.CtlType = ODT_MENU;
-    draw.itemID = id;
-    draw.itemAction = ODA_DRAWENTIRE;
-    draw.itemState = state;
-    draw.hwndItem = reinterpret_cast<HWND>(menu);
-    draw.hDC = dc;
-    draw.rcItem = {0, 0, 180, 24};
-    SendMessageA(hwnd, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
+        SendMenuItemMeasure(hwnd, id);
+    SendMenuItemDraw(hwnd, menu, id, state, dc);
 }
 
 // `count` item paints in the style, cycling through every item and eight item states:
@@ -253,6 +242,91 @@ void HoverButton(int count)
     }
 }
 
+// Two GUI threads with their own styles open their popups at the same time.
+void TwoThreadMenuLoops(int count)
+{
+    gui_thread_testing::GuiThread first(2, 20, "Editor", RGB(200, 0, 0), IDC_HAND);
+    gui_thread_testing::GuiThread second(3, 420, "Search", RGB(0, 0, 200), IDC_CROSS);
+    for (int i = 0; i < count; ++i) {
+        ASSERT_TRUE(first.OpenMenu() && second.OpenMenu()) << "round " << i;
+        ASSERT_TRUE(first.EndMenu() && second.EndMenu()) << "round " << i;
+    }
+}
+
+// Buttons of two threads hovered at once, each repainted hovered and after its leave.
+void TwoThreadHovers(int count)
+{
+    gui_thread_testing::GuiThread first(2, 20, "Editor", RGB(200, 0, 0), IDC_HAND);
+    gui_thread_testing::GuiThread second(3, 420, "Search", RGB(0, 0, 200), IDC_CROSS);
+    const HCURSOR original = reinterpret_cast<HCURSOR>(GetClassLongPtrA(first.button(), GCLP_HCURSOR));
+    for (int i = 0; i < count; ++i) {
+        first.Hover();
+        second.Hover();
+        first.CaptureButton();
+        second.CaptureButton();
+        first.Leave();
+        second.Leave();
+    }
+    EXPECT_EQ(reinterpret_cast<HCURSOR>(GetClassLongPtrA(first.button(), GCLP_HCURSOR)), original);
+}
+
+// RedrawButton on windows that are no buttons, with a record and without.
+void RefuseOtherWindows(int count)
+{
+    const char* classes[] = {"STATIC", "EDIT", "LISTBOX"};
+    HWND windows[3];
+    for (int i = 0; i < 3; ++i)
+        windows[i] = CreateWindowExA(0, classes[i], "", WS_CHILD, 0, 0, 50, 20, host->hwnd(), nullptr,
+                                     GetModuleHandleA(nullptr), nullptr);
+    CTRL_STRUCT record = {};
+    record.dwEdge = 1;
+    for (int i = 0; i < count; ++i)
+        EXPECT_EQ(RedrawButton(windows[i % 3], (i / 3) % 2 ? nullptr : &record), FALSE);
+    for (HWND window : windows)
+        DestroyWindow(window);
+}
+
+// Every painter with the GDI table full but for 0 to 14 objects: menu items of every
+// style and state, the button, DrawGradient, DrawIcn and CreateFillBmp in turn.
+void ExhaustedPaints(int count)
+{
+    DibSurface surface(180, 30);
+    const HICON icon = MakeSolidIcon(16, RGB(30, 160, 30), 2);
+    const RECT area = {0, 0, 40, 30};
+    for (int style = 1; style <= 3; ++style) {
+        host->UseStyle(style);
+        const std::vector<UINT> ids = host->popupIds();
+        gdi_testing::GdiFill fill(0);
+        for (int i = style - 1; i < count; i += 3) {
+            fill.leaveFree(i % 15);
+            switch (i % 5) {
+            case 0:
+                Paint(host->hwnd(), host->popup(), ids[i % ids.size()], kItemStates[i % 8], surface.dc());
+                break;
+            case 1: {
+                DRAWITEMSTRUCT item = {ODT_BUTTON, 9, 0, ODA_DRAWENTIRE, static_cast<UINT>(i % 2 ? ODS_FOCUS : 0),
+                                       host->button(), surface.dc(), {0, 0, 90, 30}, 0};
+                SendMessageA(host->hwnd(), WM_DRAWITEM, 9, reinterpret_cast<LPARAM>(&item));
+                break;
+            }
+            case 2:
+                DrawGradient(surface.dc(), &area, RGB(250, 0, 0), RGB(0, 0, 250), i % 2);
+                break;
+            case 3:
+                DrawIcn(surface.dc(), &area, icon, i % 4, i % 2);
+                break;
+            default: {
+                const unsigned __int64 pair = CreateFillBmp(i % 9, &area, 10, 30, 0, 0);
+                DeleteObject(VarnelleFillBmpPlain(pair));
+                DeleteObject(VarnelleFillBmpHighlighted(pair));
+                break;
+            }
+            }
+        }
+    }
+    DestroyIcon(icon);
+}
+
 struct SoakCase {
     std::string name;
     int full;
@@ -293,6 +367,10 @@ std::vector<SoakCase> SoakCases()
                          [style](int count) { RunMenuLoops(style, count); }});
     cases.push_back({"FillBitmaps", 10000, 10000, 500, 18, MakeFillBitmaps});
     cases.push_back({"ButtonHoverCycles", 10000, 2000, 100, 3, HoverButton});
+    cases.push_back({"TwoThreadMenuLoops", 2000, 200, 4, 1, TwoThreadMenuLoops});
+    cases.push_back({"TwoThreadHoverCycles", 2000, 500, 20, 2, TwoThreadHovers});
+    cases.push_back({"RedrawButtonRefusals", 10000, 10000, 300, 6, RefuseOtherWindows});
+    cases.push_back({"ExhaustedPaints", 10000, 3000, 150, 150, ExhaustedPaints});
     return cases;
 }
 
@@ -301,6 +379,8 @@ protected:
     static void SetUpTestSuite()
     {
         host = new SoakHost;
+        // The system's shared cursors are made at their first load and stay.
+        LoadCursor(nullptr, IDC_CROSS);
         freeUserHandles = CountFreeUserHandles();
     }
     static void TearDownTestSuite()
