@@ -2,17 +2,27 @@
 #pragma once
 #include "../core/exports.h"
 
+#include <cstdint>
+
 namespace varnelle {
 
 // The application's CTRL_STRUCT, copied into a block of library memory attached to the
 // button as the property "CTRL_STRUCT".
 
+// Beside the copy, the sizes of its two icons, read once when the record is attached:
+// reading an icon's size copies both its bitmaps, which would cost every paint more than
+// the rest of it. 0 x 0 for an icon that could not be read.
+struct RecordIconSizes {
+    int32_t iconWidth, iconHeight;
+    int32_t hoverWidth, hoverHeight;
+};
+
 // Attaches a copy of the record, replacing and freeing any earlier copy. False when the
 // copy cannot be made or attached; the button then keeps what it had.
 [[nodiscard]] bool AttachRecord(HWND button, const CTRL_STRUCT& record);
 void FreeRecord(HWND button);
-// Copies the attached record; false when the button has none.
-[[nodiscard]] bool ReadRecord(HWND button, CTRL_STRUCT* copy);
+// Copies the attached record (and the sizes of its icons); false when the button has none.
+[[nodiscard]] bool ReadRecord(HWND button, CTRL_STRUCT* copy, RecordIconSizes* iconSizes = nullptr);
 
 // Allocates record copies; null means GlobalAlloc. Tests point it at a failing allocator
 // to see what an exhausted heap does.

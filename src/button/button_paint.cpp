@@ -2,6 +2,7 @@
 // ring), drawing only what the owner-draw action needs.
 #include "button_internal.h"
 
+#include "../colour/drawing.h"
 #include "../colour/palette_drawing.h"
 #include "../core/gdi_handles.h"
 #include "../core/thread_state.h"
@@ -64,6 +65,7 @@ struct Paint {
     UINT action;
     UINT state;
     CTRL_STRUCT record;
+    RecordIconSizes iconSizes;
     RECT item;                  // rcItem: the face rectangle of frame, bitmap, fill and ring
     ButtonState look = kNormal;
     bool face = false;          // face, icon and text are drawn
@@ -297,8 +299,16 @@ void DrawFace(const Paint& paint, const WindowText& text)
         // Inset by 5: the frame and a band inside it keep their pixels.
         FillFace(paint, Inset(paint.item, 5));
     }
-    if (paint.icon)
-        DrawRectIcon(paint.dc, ToRect(layout.icon), paint.icon, paint.disabled ? 1 : 0, false, IconInkOf(paint.colours));
+    if (paint.icon) {
+        const RECT iconRect = ToRect(layout.icon);
+        IconImage size;
+        const bool hover = paint.icon == paint.record.hIconHover;
+        size.width = hover ? paint.iconSizes.hoverWidth : paint.iconSizes.iconWidth;
+        size.height = hover ? paint.iconSizes.hoverHeight : paint.iconSizes.iconHeight;
+        // An icon whose size was not known when the record came is read now.
+        if (size.width > 0 || ReadIcon(paint.icon, size))
+            DrawRectIcon(paint.dc, iconRect, paint.icon, size, paint.disabled ? 1 : 0, false, IconInkOf(paint.colours));
+    }
     DrawLabel(paint, text, layout.text);
 }
 
@@ -333,9 +343,10 @@ int PaintButton(const DRAWITEMSTRUCT* item)
 {
     if (!item || item->CtlType != ODT_BUTTON)
         return TRUE;
-    Paint paint = {CurrentPaintColours(), item->hDC, item->hwndItem, item->itemAction, item->itemState, {}, item->rcItem};
+    Paint paint = {CurrentPaintColours(), item->hDC, item->hwndItem, item->itemAction, item->itemState, {}, {},
+                   item->rcItem};
     // An owner-drawn button that was never skinned (or was closed) is the application's.
-    if (!ReadRecord(item->hwndItem, &paint.record))
+    if (!ReadRecord(item->hwndItem, &paint.record, &paint.iconSizes))
         return TRUE;
     WindowText text(item->hwndItem);
     // Hidden as DT_HIDEPREFIX hides them, on systems that ignore the flag too.

@@ -2,6 +2,7 @@
 #include "button_internal.h"
 #include "button_layout.h"
 
+#include "../colour/drawing.h"
 #include "../core/gdi_handles.h"
 #include "../core/memory_routines.h"
 #include "../core/module_state.h"
@@ -56,6 +57,22 @@ namespace {
 
 constexpr uint32_t kRecordSize = sizeof(CTRL_STRUCT);
 
+// The property's block: the record as the application gave it, then the icons' sizes.
+struct StoredRecord {
+    CTRL_STRUCT record;
+    RecordIconSizes iconSizes;
+};
+static_assert(offsetof(StoredRecord, record) == 0);
+
+void ReadIconSize(HICON icon, int32_t& width, int32_t& height)
+{
+    IconImage image;
+    if (icon && ReadIcon(icon, image)) {
+        width = image.width;
+        height = image.height;
+    }
+}
+
 // GMEM_ZEROINIT without GMEM_MOVEABLE: fixed memory, whose handle is its address.
 void* BlockAddress(HANDLE block)
 {
@@ -66,11 +83,14 @@ void* BlockAddress(HANDLE block)
 
 bool AttachRecord(HWND button, const CTRL_STRUCT& record)
 {
-    unique_global copy(RecordAllocatorOverride ? RecordAllocatorOverride(GMEM_ZEROINIT, kRecordSize)
-                                               : GlobalAlloc(GMEM_ZEROINIT, kRecordSize));
+    unique_global copy(RecordAllocatorOverride ? RecordAllocatorOverride(GMEM_ZEROINIT, sizeof(StoredRecord))
+                                               : GlobalAlloc(GMEM_ZEROINIT, sizeof(StoredRecord)));
     if (!copy)
         return false;
-    CopyBytes(&record, BlockAddress(copy.get()), kRecordSize);
+    auto* stored = static_cast<StoredRecord*>(BlockAddress(copy.get()));
+    CopyBytes(&record, &stored->record, kRecordSize);
+    ReadIconSize(record.hIcon, stored->iconSizes.iconWidth, stored->iconSizes.iconHeight);
+    ReadIconSize(record.hIconHover, stored->iconSizes.hoverWidth, stored->iconSizes.hoverHeight);
     unique_global earlier(static_cast<HGLOBAL>(GetPropA(button, kCtrlStructProperty)));
     if (!SetPropA(button, kCtrlStructProperty, copy.get())) {
         (void)earlier.release(); // still attached
@@ -86,12 +106,15 @@ void FreeRecord(HWND button)
         GlobalFree(static_cast<HGLOBAL>(block));
 }
 
-bool ReadRecord(HWND button, CTRL_STRUCT* copy)
+bool ReadRecord(HWND button, CTRL_STRUCT* copy, RecordIconSizes* iconSizes)
 {
     HANDLE block = GetPropA(button, kCtrlStructProperty);
     if (!block)
         return false;
-    CopyBytes(BlockAddress(block), copy, kRecordSize);
+    const auto* stored = static_cast<const StoredRecord*>(BlockAddress(block));
+    CopyBytes(&stored->record, copy, kRecordSize);
+    if (iconSizes)
+        *iconSizes = stored->iconSizes;
     return true;
 }
 

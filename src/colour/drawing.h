@@ -37,9 +37,11 @@ inline constexpr IconInk kSystemIconInk = {true, 0, 0, 0};
 // is the cell's, in the look of the draw mode (0 and 3 normal, 1 disabled, 2 raised).
 void DrawCellIcon(HDC dc, const RECT& cell, HICON icon, const IconImage& image, int mode, bool embossed,
                   const IconInk& ink = kSystemIconInk);
-// DrawIcnRect: centred in the rectangle, normal or (mode bit 0) disabled. An empty or
+// DrawIcnRect with the icon's size already known (the image may hold the size alone):
+// centred in the rectangle, normal or (mode bit 0) disabled, in the ink given. An empty or
 // inverted rectangle has no centre to draw at and draws nothing.
-void DrawRectIcon(HDC dc, const RECT& rect, HICON icon, int mode, bool embossed, const IconInk& ink = kSystemIconInk);
+void DrawRectIcon(HDC dc, const RECT& rect, HICON icon, const IconImage& image, int mode, bool embossed,
+                  const IconInk& ink = kSystemIconInk);
 
 // Darkens the pixels already in the rectangle by their distance from its edges, row by
 // row from the top and left to right, reading and writing each pixel (GetPixel/SetPixel).

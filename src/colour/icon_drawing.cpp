@@ -76,8 +76,12 @@ void DrawDisabled(HDC dc, POINT at, HICON icon, const IconImage& image, bool emb
 void DrawRaised(HDC dc, POINT at, HICON icon, const IconImage& image, const IconInk& ink)
 {
     {
+        // An image that holds only the icon's size (a menu loop keeps no bitmaps) reads
+        // the mask now.
+        IconImage read;
+        HBITMAP mask = image.mask ? image.mask.get() : ReadIcon(icon, read) ? read.mask.get() : nullptr;
         unique_hdc memory(CreateCompatibleDC(dc));
-        scoped_select selectMask(memory.get(), image.mask.get());
+        scoped_select selectMask(memory.get(), mask);
         SetBkColor(dc, RGB(0xFF, 0xFF, 0xFF));
         if (selectMask.selected())
             BlitSilhouette(dc, {at.x + 1, at.y + 1}, ink, COLOR_GRAYTEXT, ink.grayText, memory.get(), image);
@@ -147,13 +151,11 @@ void DrawCellIcon(HDC dc, const RECT& cell, HICON icon, const IconImage& image, 
     DrawIconLook(dc, at, icon, image, CellIconLook(mode), embossed, ink);
 }
 
-void DrawRectIcon(HDC dc, const RECT& rect, HICON icon, int mode, bool embossed, const IconInk& ink)
+void DrawRectIcon(HDC dc, const RECT& rect, HICON icon, const IconImage& image, int mode, bool embossed,
+                  const IconInk& ink)
 {
     if (!dc || !WithinGdiRange(rect.left, rect.top, rect.right, rect.bottom) || rect.right <= rect.left ||
-        rect.bottom <= rect.top)
-        return;
-    IconImage image;
-    if (!ReadIcon(icon, image))
+        rect.bottom <= rect.top || image.width <= 0)
         return;
     POINT at = {CentredPosition(rect.left, int64_t{rect.right} - rect.left, image.width),
                 CentredPosition(rect.top, int64_t{rect.bottom} - rect.top, image.height)};
@@ -177,7 +179,8 @@ extern "C" BOOL WINAPI DrawIcn(HDC dc, const RECT* cell, HICON icon, int mode, i
 // or inverted rectangle has no centre to draw at and draws nothing.
 extern "C" BOOL WINAPI DrawIcnRect(HDC dc, const RECT* rect, HICON icon, int mode, int embossed) noexcept
 {
-    if (rect)
-        DrawRectIcon(dc, *rect, icon, mode, static_cast<uint8_t>(embossed) != 0);
+    IconImage image;
+    if (rect && ReadIcon(icon, image))
+        DrawRectIcon(dc, *rect, icon, image, mode, static_cast<uint8_t>(embossed) != 0);
     return TRUE;
 }

@@ -15,6 +15,9 @@ struct ModuleStateFields {
     // cursor: a class is shared by the buttons of every thread.
     ULONG_PTR SavedClassCursor;
     HWND CursorButton;
+    // Counts the changes of the look (colours, metrics, theme, DPI, colour mode): a menu
+    // loop's cache made in an earlier generation is emptied at its next use.
+    LONG LookGeneration;
 };
 
 extern constinit ModuleStateFields ModuleState;
@@ -25,6 +28,7 @@ inline constexpr ModuleStateFields kInitialModuleState = {
     8,         // DefaultCallbackWidth
     0,         // SavedClassCursor
     nullptr,   // CursorButton
+    1,         // LookGeneration
 };
 
 inline constexpr char kMarlettFace[] = "Marlett";

@@ -8,4 +8,5 @@ list(APPEND VARNELLE_WIN32_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/module_state.cpp
     ${CMAKE_CURRENT_LIST_DIR}/subclass.cpp
     ${CMAKE_CURRENT_LIST_DIR}/system_text.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/thread_state.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/thread_state.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/loop_cache.cpp)

@@ -84,8 +84,10 @@ void ReleaseThreadState()
         return;
     const auto index = static_cast<DWORD>(known - 1);
     void* block = SlotValue(index);
-    if (block && block != &sharedBlock)
+    if (block && block != &sharedBlock) {
+        EmptyLoopCache(static_cast<ThreadStateFields*>(block)->LoopCache);
         GlobalFree(block);
+    }
     TlsSetValue(index, nullptr);
 }
 

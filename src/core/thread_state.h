@@ -11,6 +11,8 @@
 
 #include <cstdint>
 
+#include "loop_cache.h"
+
 namespace varnelle {
 
 struct ThreadStateFields {
@@ -22,6 +24,7 @@ struct ThreadStateFields {
     HMENU ShiftedWindowMenu;    // the window menu whose identifiers are shifted, until turned back
     HWND LoopWindow;            // the window whose menu loop runs
     HWND HoverButton;           // the button of this thread under the mouse
+    LoopCacheFields LoopCache;  // what the items of the open loop share
 };
 
 inline constexpr ThreadStateFields kInitialThreadState = {
@@ -33,6 +36,7 @@ inline constexpr ThreadStateFields kInitialThreadState = {
     nullptr, // ShiftedWindowMenu
     nullptr, // LoopWindow
     nullptr, // HoverButton
+    {},      // LoopCache
 };
 
 // The calling thread's block for reading; never allocates: a thread that has written

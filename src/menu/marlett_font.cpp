@@ -17,19 +17,32 @@ unique_hfont CreateMarlettFont(const LOGFONTA* menuFont)
     return unique_hfont(CreateFontIndirectA(&font));
 }
 
-unique_hfont CreateMenuMarlettFont()
+PaintFont CreateMenuMarlettFont()
 {
-    LOGFONTA menuFont = {};
-    return CreateMarlettFont(ReadMenuLogFont(&menuFont) ? &menuFont : nullptr);
+    return LoopFont(&LoopCacheFields::menuMarlett, [] {
+        LOGFONTA menuFont = {};
+        return CreateMarlettFont(ReadMenuLogFont(&menuFont) ? &menuFont : nullptr);
+    });
 }
 
-unique_hfont CreateCheckMarlettFont(int32_t dpi)
+PaintFont CreateCheckMarlettFont(int32_t dpi)
 {
-    LOGFONTA menuFont = {};
-    if (!ReadMenuLogFont(&menuFont))
-        return CreateMarlettFont(nullptr);
-    menuFont.lfHeight = CheckGlyphFontHeight(menuFont.lfHeight, dpi);
-    return CreateMarlettFont(&menuFont);
+    // The loop keeps the font of the DPI it was made for: items on a DC of another are
+    // painted with one made for theirs.
+    if (LoopCacheFields* cache = OpenLoopCache()) {
+        if (cache->checkMarlett && cache->checkMarlettDpi != dpi) {
+            DeleteObject(cache->checkMarlett);
+            cache->checkMarlett = nullptr;
+        }
+        cache->checkMarlettDpi = dpi;
+    }
+    return LoopFont(&LoopCacheFields::checkMarlett, [dpi] {
+        LOGFONTA menuFont = {};
+        if (!ReadMenuLogFont(&menuFont))
+            return CreateMarlettFont(nullptr);
+        menuFont.lfHeight = CheckGlyphFontHeight(menuFont.lfHeight, dpi);
+        return CreateMarlettFont(&menuFont);
+    });
 }
 
 } // namespace varnelle

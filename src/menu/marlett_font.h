@@ -6,16 +6,17 @@
 #include <cstdint>
 
 #include "../core/gdi_handles.h"
+#include "menu_loop_cache.h"
 
 namespace varnelle {
 
 // Marlett in the size and weight of the menu font; null takes the default size (only the
 // face and the character set are known then).
 [[nodiscard]] unique_hfont CreateMarlettFont(const LOGFONTA* menuFont);
-// The same from the system's menu font of the moment.
-[[nodiscard]] unique_hfont CreateMenuMarlettFont();
+// The same from the system's menu font of the moment; inside a menu loop the loop's own.
+[[nodiscard]] PaintFont CreateMenuMarlettFont();
 // Check marks and radio bullets: as CreateMenuMarlettFont, but never smaller than 15
 // pixels (at 96 DPI; scaled to the DC's), so a small menu font still gives a readable mark.
-[[nodiscard]] unique_hfont CreateCheckMarlettFont(int32_t dpi);
+[[nodiscard]] PaintFont CreateCheckMarlettFont(int32_t dpi);
 
 } // namespace varnelle

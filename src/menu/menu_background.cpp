@@ -5,6 +5,7 @@
 #include "../core/gdi_handles.h"
 #include "../core/subclass.h"
 #include "menu_internal.h"
+#include "menu_loop_cache.h"
 #include "menu_walk.h"
 #include "os_kind.h"
 
@@ -244,7 +245,9 @@ bool PaintsDarkMenuBar()
 extern "C" DWORD WINAPI SetColorMode(DWORD mode) noexcept
 {
     const uint32_t previous = varnelle::StoreColourMode(mode);
-    if (mode <= varnelle::kFollowAppsTheme)
+    if (mode <= varnelle::kFollowAppsTheme) {
+        varnelle::LookMayHaveChanged();
         varnelle::ApplyColourModeToHookedWindows();
+    }
     return previous;
 }

@@ -8,6 +8,7 @@
 
 #include "../core/gdi_handles.h"
 #include "../core/system_text.h"
+#include "menu_loop_cache.h"
 
 namespace varnelle {
 
@@ -16,17 +17,16 @@ namespace varnelle {
 // cannot make the font.
 class MenuTextFont {
 public:
+    // The system's menu font; inside a menu loop the loop's own.
     MenuTextFont();
     // From a menu font already read; null takes the fallback.
     explicit MenuTextFont(const LOGFONTA* menuFont);
-    HFONT get() const { return font_; }
+    HFONT get() const;
     // The menu font itself was made; otherwise get() is the stock stand-in.
-    bool made() const { return static_cast<bool>(created_); }
+    bool made() const { return static_cast<bool>(font_); }
 
 private:
-    void create(const LOGFONTA* menuFont);
-    unique_hfont created_;
-    HFONT font_ = nullptr;
+    PaintFont font_;
 };
 
 // lfMenuFont from SPI_GETNONCLIENTMETRICS (the 340-byte record of the 32-bit interface).

@@ -3,6 +3,7 @@
 
 #include "../colour/drawing.h"
 #include "../core/thread_state.h"
+#include "menu_loop_cache.h"
 #include "menu_measure_core.h"
 
 namespace varnelle {
@@ -12,9 +13,7 @@ namespace {
 constexpr UINT kNonClientMetricsSize = 340;
 static_assert(sizeof(NONCLIENTMETRICSA) >= kNonClientMetricsSize);
 
-} // namespace
-
-bool ReadMenuLogFont(LOGFONTA* menuFont)
+bool ReadSystemMenuLogFont(LOGFONTA* menuFont)
 {
     NONCLIENTMETRICSA metrics = {};
     metrics.cbSize = kNonClientMetricsSize;
@@ -24,22 +23,40 @@ bool ReadMenuLogFont(LOGFONTA* menuFont)
     return true;
 }
 
+unique_hfont CreateMenuFont(const LOGFONTA* menuFont)
+{
+    return unique_hfont(menuFont ? CreateFontIndirectA(menuFont) : nullptr);
+}
+
+} // namespace
+
+bool ReadMenuLogFont(LOGFONTA* menuFont)
+{
+    LoopCacheFields* cache = OpenLoopCache();
+    if (!cache)
+        return ReadSystemMenuLogFont(menuFont);
+    if (!cache->menuLogFontRead) {
+        cache->menuLogFontValid = ReadSystemMenuLogFont(&cache->menuLogFont) ? 1 : 0;
+        cache->menuLogFontRead = 1;
+    }
+    if (cache->menuLogFontValid)
+        *menuFont = cache->menuLogFont;
+    return cache->menuLogFontValid != 0;
+}
+
 MenuTextFont::MenuTextFont()
+    : font_(LoopFont(&LoopCacheFields::menuFont, [] {
+          LOGFONTA menuFont = {};
+          return CreateMenuFont(ReadMenuLogFont(&menuFont) ? &menuFont : nullptr);
+      }))
 {
-    LOGFONTA menuFont = {};
-    create(ReadMenuLogFont(&menuFont) ? &menuFont : nullptr);
 }
 
-MenuTextFont::MenuTextFont(const LOGFONTA* menuFont)
-{
-    create(menuFont);
-}
+MenuTextFont::MenuTextFont(const LOGFONTA* menuFont) : font_(CreateMenuFont(menuFont)) {}
 
-void MenuTextFont::create(const LOGFONTA* menuFont)
+HFONT MenuTextFont::get() const
 {
-    if (menuFont)
-        created_.reset(CreateFontIndirectA(menuFont));
-    font_ = created_ ? created_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    return font_ ? font_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
 TextExtent MeasureMenuText(const TextRun& text, HFONT font)
@@ -67,7 +84,7 @@ int32_t DisplayDpi(HDC dc)
 uint32_t IconColourHeight(HICON icon)
 {
     IconImage image;
-    static_cast<void>(ReadIcon(icon, image));
+    static_cast<void>(ReadItemIcon(icon, image));
     return static_cast<uint32_t>(image.colourHeight);
 }
 

@@ -11,6 +11,7 @@
 #include "menu_internal.h"
 #include "menu_item.h"
 #include "marlett_font.h"
+#include "menu_loop_cache.h"
 #include "menu_measure.h"
 
 namespace varnelle {
@@ -103,7 +104,7 @@ bool DrawsOwnSubmenuArrow(int style, const PaintedItem& facts)
 // A Marlett arrow in the size of the check marks, in the item's text colour, at the right.
 void DrawSubmenuArrow(HDC dc, const RECT& item, const PaintedItem& facts)
 {
-    unique_hfont font = CreateCheckMarlettFont(facts.dpi);
+    const PaintFont font = CreateCheckMarlettFont(facts.dpi);
     SetBkMode(dc, TRANSPARENT);
     scoped_select selectFont(dc, font.get());
     if (!font)
@@ -172,7 +173,7 @@ PaintedItem ReadPaintedItem(const DRAWITEMSTRUCT& item, bool windowRightToLeft)
     facts.kind = KindOfType(info.fType);
     if (facts.kind == PaintedKind::Text) {
         facts.text = MenuItemText(menu, item.itemID);
-        static_cast<void>(ReadIcon(facts.icon(), facts.iconImage));
+        static_cast<void>(ReadItemIcon(facts.icon(), facts.iconImage));
     }
     // A DC the system mirrored (the popup of a right-to-left window) is painted as it is;
     // any other right-to-left item is mirrored by DrawMenuItem.
@@ -209,8 +210,14 @@ int32_t ItemDpi(HDC dc)
 
 int ScreenColourBits(HDC dc)
 {
-    if (GetObjectType(dc) != OBJ_DC || GetDeviceCaps(dc, TECHNOLOGY) != DT_RASDISPLAY)
-        return NumColorBits();
+    if (GetObjectType(dc) != OBJ_DC || GetDeviceCaps(dc, TECHNOLOGY) != DT_RASDISPLAY) {
+        LoopCacheFields* cache = OpenLoopCache();
+        if (!cache)
+            return NumColorBits();
+        if (!cache->screenColourBits)
+            cache->screenColourBits = NumColorBits();
+        return cache->screenColourBits;
+    }
     return ColourBitsFromDeviceCaps(GetDeviceCaps(dc, BITSPIXEL));
 }
 

@@ -7,9 +7,13 @@
 #include "../core/subclass.h"
 #include "menu_background.h"
 #include "menu_internal.h"
+#include "menu_loop_cache.h"
 
 namespace varnelle {
 namespace {
+
+// Windows 8.1's message, not in the headers of older systems' targets.
+constexpr UINT kDpiChanged = 0x02E0;
 
 // The loop state of this thread: a window of another GUI thread runs a loop of its own.
 // ShiftedWindowMenu is remembered because the closing message does not always say that
@@ -33,6 +37,7 @@ void ForgetOpenPopup(HWND hwnd)
 {
     ThreadState().CurrentMenu = nullptr;
     RestoreShiftedWindowMenu(hwnd);
+    EndLoopCache();
 }
 
 LRESULT OnInitMenuPopup(HWND hwnd, WPARAM wParam, LPARAM lParam)
@@ -186,7 +191,13 @@ LRESULT CALLBACK MenuHostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         break;
     }
     case WM_SETTINGCHANGE:
+        LookMayHaveChanged();
         OnSettingChange(hwnd, wParam, lParam);
+        break;
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED:
+    case kDpiChanged:
+        LookMayHaveChanged();
         break;
     case WM_NCPAINT:
     case WM_NCACTIVATE: {

@@ -150,7 +150,7 @@ void DrawCheckStyle1(HDC dc, const RECT* item, BYTE mode, BYTE isRadio)
     const ItemColours colours = ReadItemColours(ScreenColourBits(dc));
     const MenuScheme& scheme = colours.scheme;
     const solid_brush lightCell(ScreenColourBits(dc) >= 8 ? Style1LightCell(scheme) : scheme.menu, COLOR_3DHILIGHT);
-    unique_hfont font = CreateCheckMarlettFont(ItemDpi(dc));
+    const PaintFont font = CreateCheckMarlettFont(ItemDpi(dc));
     const RECT cell = {item->left, item->top, item->left + ReadThreadState().IconCellWidth, item->bottom};
     PaintSunkenCell(dc, cell, mode, lightCell.get(), colours);
     const COLORREF glyphColour = mode == kDrawGrayed ? scheme.grayText : Style1GlyphInk(scheme);

@@ -207,7 +207,7 @@ void DrawCheckStyle2(HDC dc, const RECT* item, BYTE mode, BYTE isRadio)
     const BoxColours colours =
         Style2CheckBox(ReadItemColours(bits).scheme, static_cast<DrawMode>(mode & 3), bits < 8);
     const int32_t dpi = ItemDpi(dc);
-    unique_hfont font = CreateCheckMarlettFont(dpi);
+    const PaintFont font = CreateCheckMarlettFont(dpi);
     const int cell = ReadThreadState().IconCellWidth;
     const int inset = ScaleToDpi(2, dpi);
     const RECT box = {item->left + inset, item->top + inset, item->left + cell - inset, item->bottom - inset};

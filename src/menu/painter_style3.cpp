@@ -164,7 +164,7 @@ void DrawCheckBoxStyle3(HDC dc, const RECT* item, BYTE mode)
 
 void DrawCheckStyle3(HDC dc, const RECT* item, BYTE mode, BYTE isRadio)
 {
-    unique_hfont font = CreateCheckMarlettFont(ItemDpi(dc));
+    const PaintFont font = CreateCheckMarlettFont(ItemDpi(dc));
     DrawCheckBoxStyle3(dc, item, mode);
     // The check mark sits one pixel lower than the bullet.
     RECT glyphArea = {item->left, item->top, item->left + ReadThreadState().IconCellWidth, item->bottom};

@@ -5,6 +5,7 @@ list(APPEND VARNELLE_CORE_SOURCES
 list(APPEND VARNELLE_WIN32_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/menu_measure.cpp
     ${CMAKE_CURRENT_LIST_DIR}/menu_measure_text.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/menu_loop_cache.cpp
     ${CMAKE_CURRENT_LIST_DIR}/menu_text.cpp
     ${CMAKE_CURRENT_LIST_DIR}/separator_callback.cpp
     ${CMAKE_CURRENT_LIST_DIR}/menu_icons.cpp

@@ -15,7 +15,7 @@ void DrawSysMenuGlyph(HDC dc, const RECT* item, HBITMAP code, BYTE mode)
         return;
 
     // Without Marlett the DC's font would draw a letter: the picture is left out.
-    unique_hfont font = CreateMenuMarlettFont();
+    const PaintFont font = CreateMenuMarlettFont();
     if (!font)
         return;
     const COLORREF textColour = GetTextColor(dc);

@@ -230,6 +230,32 @@ void MakeFillBitmaps(int count)
     }
 }
 
+// Inside one real menu loop, the colour scheme switched back and forth (the system tells the
+// window each time, which empties the loop's fonts), each switch followed by an item paint
+// that makes them again.
+void SwitchSchemesInLoop(int count)
+{
+    host->UseStyle(2);
+    DibSurface surface(180, 24);
+    const std::vector<UINT> ids = host->popupIds();
+    const INT index = COLOR_MENU;
+    const COLORREF original = GetSysColor(COLOR_MENU);
+    onMessage = [&](HWND hwnd, UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
+        if (message != WM_ENTERIDLE || wParam != MSGF_MENU)
+            return std::nullopt;
+        for (int i = 0; i < count; ++i) {
+            const COLORREF colour = i % 2 ? original : RGB(40, 44, 52);
+            SetSysColors(1, &index, &colour);
+            Paint(hwnd, host->popup(), ids[i % ids.size()], kItemStates[i % 8], surface.dc());
+        }
+        EndMenu();
+        return 0;
+    };
+    TrackMenu(host->hwnd(), host->popup());
+    onMessage = nullptr;
+    SetSysColors(1, &index, &original);
+}
+
 // Enter, paint hovered, leave, paint normal: the way the system drives a hovered button.
 void HoverButton(int count)
 {
@@ -366,6 +392,7 @@ std::vector<SoakCase> SoakCases()
         cases.push_back({"MenuLoopsStyle" + std::to_string(style), 10000 / styles, 2000 / styles, 40 / styles, 2,
                          [style](int count) { RunMenuLoops(style, count); }});
     cases.push_back({"FillBitmaps", 10000, 10000, 500, 18, MakeFillBitmaps});
+    cases.push_back({"SchemeSwitchesInLoop", 1000, 1000, 40, 16, SwitchSchemesInLoop});
     cases.push_back({"ButtonHoverCycles", 10000, 2000, 100, 3, HoverButton});
     cases.push_back({"TwoThreadMenuLoops", 2000, 200, 4, 1, TwoThreadMenuLoops});
     cases.push_back({"TwoThreadHoverCycles", 2000, 500, 20, 2, TwoThreadHovers});

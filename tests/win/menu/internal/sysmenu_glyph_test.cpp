@@ -198,7 +198,7 @@ TEST_F(SysMenuGlyph, MarlettTakesTheMenuFontsSizeAndWeight)
     EXPECT_EQ(made.lfHeight, 0);
 
     // The system's own menu font is the one read for the glyphs.
-    unique_hfont current = CreateMenuMarlettFont();
+    const PaintFont current = CreateMenuMarlettFont();
     ASSERT_EQ(GetObjectA(current.get(), sizeof(made), &made), static_cast<int>(sizeof(made)));
     EXPECT_EQ(made.lfHeight, -16);
 }
