@@ -63,6 +63,11 @@ typedef struct MenuIconEntry {
  * wide: hIcon 0, hIconHover 8, dwFlat 16, dwIconAlign 20, dwEdge 24, crTextHover 28,
  * crTextPressed 32, crText 36, hFont 40, hFontHover 48, hCursorHover 56, pSoundHover 64,
  * hBmp 72, hBmpHover 80, hBmpPressed 88; 96 bytes, no padding.
+ * The icons, fonts, cursor and bitmaps stay the caller's. For its paints a skinned button
+ * keeps copies of its face bitmaps of 24 and 32 bits and of its icons' bitmaps; they are
+ * made again after RedrawButton sets a record, after SetColorMode, and after the button's
+ * parent handled WM_SYSCOLORCHANGE, WM_SETTINGCHANGE, WM_THEMECHANGED or a DPI change. An
+ * application that draws into a face bitmap at another time calls RedrawButton again.
  */
 typedef struct CTRL_STRUCT {
     HICON hIcon;

@@ -9,6 +9,9 @@ using namespace varnelle;
 
 namespace {
 
+constexpr UINT kDpiChanged = 0x02E0;
+constexpr UINT kDpiChangedAfterParent = 0x02E3;
+
 // BS_OWNERDRAW is the whole type field, so these bits both set and recognise it.
 constexpr LONG kOwnerDrawType = BS_OWNERDRAW;
 static_assert(kOwnerDrawType == 0xB);
@@ -127,7 +130,21 @@ LRESULT CALLBACK ButtonParentProc(HWND window, UINT message, WPARAM wParam, LPAR
         static_cast<void>(RereadAppsTheme());
         RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
-    return PassOn(ButtonParentProc, window, message, wParam, lParam);
+    const LRESULT result = PassOn(ButtonParentProc, window, message, wParam, lParam);
+    switch (message) {
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED:
+    case kDpiChanged:
+    case kDpiChangedAfterParent:
+        // Counted once the application has handled it: the buttons' kept bitmaps are made
+        // again at their next paints, from the face bitmaps it may have drawn again.
+        CountLookChange();
+        break;
+    default:
+        break;
+    }
+    return result;
 }
 
 LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam)
@@ -144,7 +161,7 @@ LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lPa
         break;
     case WM_LBUTTONDBLCLK:
         // The second click of a fast double click presses the button again.
-        if (GetPropA(button, kCtrlStructProperty)) {
+        if (HasRecord(button)) {
             SendMessageA(button, WM_LBUTTONDOWN, wParam, lParam);
             if (!IsWindow(button))
                 return 0;

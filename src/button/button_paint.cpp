@@ -5,6 +5,7 @@
 #include "../colour/drawing.h"
 #include "../colour/palette_drawing.h"
 #include "../core/gdi_handles.h"
+#include "../core/module_state.h"
 #include "../core/thread_state.h"
 #include "../core/system_text.h"
 #include "../core/text_core.h"
@@ -58,6 +59,47 @@ private:
     int length_ = 0;
 };
 
+// What a paint changes in the item's DC, put back when it ends: the background mode, the
+// text colour and the font. RestoreDC would put them back too, at many times the cost
+// under Wine, where it selects every object again.
+class PaintDcState {
+public:
+    explicit PaintDcState(HDC dc) : dc_(dc), bkMode_(SetBkMode(dc, TRANSPARENT)) {}
+    PaintDcState(const PaintDcState&) = delete;
+    PaintDcState& operator=(const PaintDcState&) = delete;
+    ~PaintDcState()
+    {
+        if (font_)
+            SelectObject(dc_, font_);
+        if (textColourSet_ && textColour_ != CLR_INVALID)
+            SetTextColor(dc_, textColour_);
+        if (bkMode_)
+            SetBkMode(dc_, bkMode_);
+    }
+    void setTextColour(COLORREF colour)
+    {
+        const COLORREF previous = SetTextColor(dc_, colour);
+        if (!textColourSet_) {
+            textColour_ = previous;
+            textColourSet_ = true;
+        }
+    }
+    // An application's font; a handle that is no font changes nothing.
+    void selectFont(HFONT font)
+    {
+        const HGDIOBJ previous = SelectObject(dc_, font);
+        if (!font_ && previous && previous != HGDI_ERROR)
+            font_ = previous;
+    }
+
+private:
+    HDC dc_;
+    int bkMode_;
+    HGDIOBJ font_ = nullptr;
+    COLORREF textColour_ = CLR_INVALID;
+    bool textColourSet_ = false;
+};
+
 struct Paint {
     PaintColours colours; // the system colours or the dark palette
     HDC dc;
@@ -74,6 +116,8 @@ struct Paint {
     bool disabled = false;      // disabled and drawn entirely
     bool pressedWithoutEdge = false;
     UINT textFormat = 0;        // DT_NOPREFIX while access keys are hidden
+    PaintDcState* dcState = nullptr;
+    ButtonPaintCache* cache = nullptr; // null: every bitmap and icon is drawn by the system's calls
 };
 
 RECT Inset(const RECT& rect, int by)
@@ -106,15 +150,13 @@ COLORREF Colour(const Paint& paint, PaletteColour colour)
 
 void TextColour(Paint& paint, COLORREF colour)
 {
-    SetTextColor(paint.dc, colour);
+    paint.dcState->setTextColour(colour);
     paint.text = true;
 }
 
-// The application's fonts are selected without a guard: RestoreDC at the end of the
-// paint takes them back out of its DC.
 void SelectFont(Paint& paint, HFONT font)
 {
-    SelectObject(paint.dc, font);
+    paint.dcState->selectFont(font);
     paint.face = true;
 }
 
@@ -158,11 +200,11 @@ void DrawEntireNormal(Paint& paint)
     const CTRL_STRUCT& record = paint.record;
     paint.look = kNormal;
     if (record.hFont)
-        SelectObject(paint.dc, record.hFont);
+        paint.dcState->selectFont(record.hFont);
     paint.face = true;
     paint.icon = record.hIcon;
     if (!paint.disabled)
-        SetTextColor(paint.dc, NormalTextColour(paint));
+        paint.dcState->setTextColour(NormalTextColour(paint));
     paint.text = true;
     if (record.dwEdge && !record.dwFlat) {
         Edge(paint, EDGE_RAISED);
@@ -275,6 +317,48 @@ bool AccessKeysHidden(const Paint& paint)
     return (paint.state & ODS_NOACCEL) || (SendMessageA(paint.button, WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL);
 }
 
+// The face bitmap from the button's kept copy when one can be had, else through DrawDDB.
+void DrawFaceBitmap(const Paint& paint, HBITMAP bitmap)
+{
+    if (ButtonPaintCache* cache = paint.cache) {
+        // Two looks may share a bitmap, and with it one copy.
+        for (const KeptBitmap& face : cache->faces) {
+            if (HoldsBitmapFor(face, paint.item, bitmap)) {
+                DrawKeptBitmap(paint.dc, paint.item, face);
+                return;
+            }
+        }
+        KeptBitmap& slot = cache->faces[paint.look];
+        if (KeepBitmap(paint.dc, paint.item, bitmap, slot)) {
+            DrawKeptBitmap(paint.dc, paint.item, slot);
+            return;
+        }
+    }
+    DrawDDB(paint.dc, &paint.item, bitmap);
+}
+
+// The icon from the button's kept one in the normal look; the disabled look, icons that
+// DrawIconEx blends and DCs without a cache go through DrawRectIcon.
+void DrawIconOnFace(const Paint& paint, const RECT& iconRect)
+{
+    const bool hover = paint.icon == paint.record.hIconHover && paint.icon != paint.record.hIcon;
+    if (paint.cache && !paint.disabled) {
+        KeptIcon& kept = paint.cache->icons[hover ? 1 : 0];
+        if (kept.icon != paint.icon && !KeepIcon(paint.dc, paint.icon, kept))
+            kept.icon = paint.icon; // not kept: DrawIconEx draws it from now on
+        if (kept.maskDc) {
+            DrawKeptIcon(paint.dc, iconRect, kept);
+            return;
+        }
+    }
+    IconImage size;
+    size.width = hover ? paint.iconSizes.hoverWidth : paint.iconSizes.iconWidth;
+    size.height = hover ? paint.iconSizes.hoverHeight : paint.iconSizes.iconHeight;
+    // An icon whose size was not known when the record came is read now.
+    if (size.width > 0 || ReadIcon(paint.icon, size))
+        DrawRectIcon(paint.dc, iconRect, paint.icon, size, paint.disabled ? 1 : 0, false, IconInkOf(paint.colours));
+}
+
 void DrawLabel(const Paint& paint, const WindowText& text, const ButtonRect& where)
 {
     if (text.length() < 1)
@@ -294,21 +378,13 @@ void DrawFace(const Paint& paint, const WindowText& text)
         return;
     }
     if (HBITMAP bitmap = FaceBitmap(paint)) {
-        DrawDDB(paint.dc, &paint.item, bitmap);
+        DrawFaceBitmap(paint, bitmap);
     } else {
         // Inset by 5: the frame and a band inside it keep their pixels.
         FillFace(paint, Inset(paint.item, 5));
     }
-    if (paint.icon) {
-        const RECT iconRect = ToRect(layout.icon);
-        IconImage size;
-        const bool hover = paint.icon == paint.record.hIconHover;
-        size.width = hover ? paint.iconSizes.hoverWidth : paint.iconSizes.iconWidth;
-        size.height = hover ? paint.iconSizes.hoverHeight : paint.iconSizes.iconHeight;
-        // An icon whose size was not known when the record came is read now.
-        if (size.width > 0 || ReadIcon(paint.icon, size))
-            DrawRectIcon(paint.dc, iconRect, paint.icon, size, paint.disabled ? 1 : 0, false, IconInkOf(paint.colours));
-    }
+    if (paint.icon)
+        DrawIconOnFace(paint, ToRect(layout.icon));
     DrawLabel(paint, text, layout.text);
 }
 
@@ -325,16 +401,36 @@ void DrawFocusRing(const Paint& paint)
             return;
         }
         scoped_select selection(paint.dc, pen.get());
-        MoveToEx(paint.dc, ring.left, ring.top, nullptr);
+        POINT position = {};
+        const bool moved = MoveToEx(paint.dc, ring.left, ring.top, &position) != FALSE;
         LineTo(paint.dc, ring.right, ring.top);
         LineTo(paint.dc, ring.right, ring.bottom);
         LineTo(paint.dc, ring.left, ring.bottom);
         LineTo(paint.dc, ring.left, ring.top);
+        if (moved)
+            MoveToEx(paint.dc, position.x, position.y, nullptr); // the DC's pen position as it was
     } else if (!paint.record.hBmp) {
         // A ring on a face bitmap stays until the next full draw.
         FrameInFaceColour(paint, Inset(paint.item, 4));
         FrameInFaceColour(paint, Inset(paint.item, 3));
     }
+}
+
+// The button's paint cache, emptied first when the look changed since it was filled; null
+// for DCs whose blits from kept images might differ from DrawDDB's and DrawIconEx's own:
+// printers, metafiles and mirrored layouts.
+ButtonPaintCache* PaintCacheFor(HWND button, HDC dc)
+{
+    const DWORD type = GetObjectType(dc);
+    if ((type != OBJ_DC && type != OBJ_MEMDC) || GetDeviceCaps(dc, TECHNOLOGY) != DT_RASDISPLAY || GetLayout(dc) != 0)
+        return nullptr;
+    ButtonPaintCache* cache = PaintCacheOf(button);
+    const LONG generation = CurrentLookGeneration();
+    if (cache && cache->generation != generation) {
+        ReleasePaintCache(*cache);
+        cache->generation = generation;
+    }
+    return cache;
 }
 
 } // namespace
@@ -354,8 +450,11 @@ int PaintButton(const DRAWITEMSTRUCT* item)
         text.hideAccessKeys();
         paint.textFormat = DT_NOPREFIX;
     }
-    scoped_saved_dc saved(paint.dc);
-    SetBkMode(paint.dc, TRANSPARENT);
+    // Looked up after the messages above, whose handlers may replace the record: from here
+    // on the paint sends none, and the cache stays in place.
+    paint.cache = PaintCacheFor(item->hwndItem, paint.dc);
+    PaintDcState dcState(paint.dc);
+    paint.dcState = &dcState;
     DrawFrame(paint);
     DrawFace(paint, text);
     DrawFocusRing(paint);

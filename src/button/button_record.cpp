@@ -6,6 +6,7 @@
 #include "../core/gdi_handles.h"
 #include "../core/memory_routines.h"
 #include "../core/module_state.h"
+#include "../core/property_cache.h"
 
 #include <cstddef>
 
@@ -57,10 +58,12 @@ namespace {
 
 constexpr uint32_t kRecordSize = sizeof(CTRL_STRUCT);
 
-// The property's block: the record as the application gave it, then the icons' sizes.
+// The property's block: the record as the application gave it, then the icons' sizes and
+// the paint cache.
 struct StoredRecord {
     CTRL_STRUCT record;
     RecordIconSizes iconSizes;
+    ButtonPaintCache paintCache;
 };
 static_assert(offsetof(StoredRecord, record) == 0);
 
@@ -79,7 +82,38 @@ void* BlockAddress(HANDLE block)
     return static_cast<void*>(block);
 }
 
+// The button's block, read through the thread's property cache: a paint reads it once
+// more after the messages it sends.
+StoredRecord* FindStoredRecord(HWND button)
+{
+    const LONG generation = PropertyGeneration();
+    ULONG_PTR block = 0;
+    uint8_t unused = 0;
+    if (!FindCachedProperty(button, kCtrlStructProperty, generation, block, unused)) {
+        block = reinterpret_cast<ULONG_PTR>(GetPropA(button, kCtrlStructProperty));
+        CacheProperty(button, kCtrlStructProperty, generation, block, 0);
+    }
+    return static_cast<StoredRecord*>(BlockAddress(reinterpret_cast<HANDLE>(block)));
+}
+
+void FreeStoredRecord(HANDLE block)
+{
+    if (!block)
+        return;
+    ReleasePaintCache(static_cast<StoredRecord*>(BlockAddress(block))->paintCache);
+    GlobalFree(static_cast<HGLOBAL>(block));
+}
+
 } // namespace
+
+void ReleasePaintCache(ButtonPaintCache& cache)
+{
+    for (KeptBitmap& face : cache.faces)
+        ReleaseKeptBitmap(face);
+    for (KeptIcon& icon : cache.icons)
+        ReleaseKeptIcon(icon);
+    cache.generation = 0;
+}
 
 bool AttachRecord(HWND button, const CTRL_STRUCT& record)
 {
@@ -91,31 +125,43 @@ bool AttachRecord(HWND button, const CTRL_STRUCT& record)
     CopyBytes(&record, &stored->record, kRecordSize);
     ReadIconSize(record.hIcon, stored->iconSizes.iconWidth, stored->iconSizes.iconHeight);
     ReadIconSize(record.hIconHover, stored->iconSizes.hoverWidth, stored->iconSizes.hoverHeight);
-    unique_global earlier(static_cast<HGLOBAL>(GetPropA(button, kCtrlStructProperty)));
-    if (!SetPropA(button, kCtrlStructProperty, copy.get())) {
-        (void)earlier.release(); // still attached
-        return false;
-    }
+    HANDLE earlier = GetPropA(button, kCtrlStructProperty);
+    const bool attached = SetPropA(button, kCtrlStructProperty, copy.get()) != FALSE;
+    PropertiesChanged();
+    if (!attached)
+        return false; // the earlier copy is still attached
     (void)copy.release(); // now owned by the property
+    FreeStoredRecord(earlier);
     return true;
 }
 
 void FreeRecord(HWND button)
 {
-    if (HANDLE block = RemovePropA(button, kCtrlStructProperty))
-        GlobalFree(static_cast<HGLOBAL>(block));
+    HANDLE block = RemovePropA(button, kCtrlStructProperty);
+    PropertiesChanged();
+    FreeStoredRecord(block);
 }
 
 bool ReadRecord(HWND button, CTRL_STRUCT* copy, RecordIconSizes* iconSizes)
 {
-    HANDLE block = GetPropA(button, kCtrlStructProperty);
-    if (!block)
+    const StoredRecord* stored = FindStoredRecord(button);
+    if (!stored)
         return false;
-    const auto* stored = static_cast<const StoredRecord*>(BlockAddress(block));
     CopyBytes(&stored->record, copy, kRecordSize);
     if (iconSizes)
         *iconSizes = stored->iconSizes;
     return true;
+}
+
+bool HasRecord(HWND button)
+{
+    return FindStoredRecord(button) != nullptr;
+}
+
+ButtonPaintCache* PaintCacheOf(HWND button)
+{
+    StoredRecord* stored = FindStoredRecord(button);
+    return stored ? &stored->paintCache : nullptr;
 }
 
 } // namespace varnelle

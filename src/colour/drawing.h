@@ -43,6 +43,52 @@ void DrawCellIcon(HDC dc, const RECT& cell, HICON icon, const IconImage& image, 
 void DrawRectIcon(HDC dc, const RECT& rect, HICON icon, const IconImage& image, int mode, bool embossed,
                   const IconInk& ink = kSystemIconInk);
 
+// What a painter keeps between paints to draw a bitmap or an icon with blits alone: under
+// Wine each selection of a bitmap into a DC costs some 15 us, more than the blits, and
+// DrawDDB and DrawIconEx make a DC and select every time. Plain data, all zero when empty,
+// so that a block of zeroed memory can hold them; the Release routines free them.
+
+// A copy of the part of a bitmap that DrawDDB copies into a rectangle, selected in a memory
+// DC of its own. The copy is the bitmap's pixels when it was kept: a painter keeps it no
+// longer than the bitmap's owner promises not to draw into the bitmap.
+struct KeptBitmap {
+    HBITMAP source;
+    HDC dc;
+    HBITMAP copy;
+    int32_t width; // the part copied, from the top-left corner
+    int32_t height;
+    int32_t sourceWidth;
+    int32_t sourceHeight;
+};
+// It holds what DrawDDB(dc, rect, bitmap) copies.
+[[nodiscard]] bool HoldsBitmapFor(const KeptBitmap& kept, const RECT& rect, HBITMAP bitmap);
+// Releases what `kept` held and copies what DrawDDB(dc, rect, bitmap) would copy. False
+// when the copy would not be exact (fewer than 24 bits a pixel, colour masks), the bitmap
+// is selected elsewhere or GDI can make no more objects: DrawDDB then draws it.
+[[nodiscard]] bool KeepBitmap(HDC dc, const RECT& rect, HBITMAP bitmap, KeptBitmap& kept);
+// DrawDDB(dc, rect, kept.source), from the copy.
+void DrawKeptBitmap(HDC dc, const RECT& rect, const KeptBitmap& kept);
+void ReleaseKeptBitmap(KeptBitmap& kept);
+
+// An icon's own mask and colour bitmaps (GetIconInfo's copies), each selected in a memory
+// DC of its own, drawn normally as DrawIconEx draws it at its own size.
+struct KeptIcon {
+    HICON icon;
+    HDC maskDc;
+    HBITMAP mask;
+    HDC colourDc; // null for a monochrome icon: its mask holds both halves
+    HBITMAP colour;
+    int32_t width;
+    int32_t height;
+};
+// Releases what `kept` held and keeps the icon. False for an icon that DrawIconEx blends
+// with its alpha channel, one that cannot be read, or when GDI can make no more objects:
+// DrawIconEx then draws it.
+[[nodiscard]] bool KeepIcon(HDC dc, HICON icon, KeptIcon& kept);
+// DrawRectIcon's normal look (mode 0) from the kept icon.
+void DrawKeptIcon(HDC dc, const RECT& rect, const KeptIcon& kept);
+void ReleaseKeptIcon(KeptIcon& kept);
+
 // Darkens the pixels already in the rectangle by their distance from its edges, row by
 // row from the top and left to right, reading and writing each pixel (GetPixel/SetPixel).
 // Horizontal mode (low byte): 1 distance right - x, 2 distance x - left, otherwise no

@@ -22,6 +22,29 @@ void DrawNormal(HDC dc, POINT at, HICON icon, const IconImage& image)
     DrawIconEx(dc, at.x, at.y, icon, image.width, image.height, 0, nullptr, DI_NORMAL);
 }
 
+// A 32-bit colour bitmap with any alpha is drawn blended by DrawIconEx; any other icon is
+// its mask ANDed in and its colour XORed over it.
+bool HasAlpha(HDC dc, const IconImage& image)
+{
+    BITMAP format = {};
+    if (!image.colour || !GetObjectA(image.colour.get(), sizeof format, &format) || format.bmBitsPixel != 32)
+        return false;
+    const SIZE_T bytes = static_cast<SIZE_T>(image.width) * static_cast<SIZE_T>(image.height) * 4;
+    unique_global pixels(GlobalAlloc(GMEM_FIXED, bytes));
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), image.width, -image.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    // Unreadable pixels count as alpha: DrawIconEx then draws the icon, as before.
+    if (!pixels || GetDIBits(dc, image.colour.get(), 0, static_cast<UINT>(image.height), pixels.get(), &info,
+                             DIB_RGB_COLORS) != image.height)
+        return true;
+    const auto* pixel = static_cast<const uint32_t*>(static_cast<void*>(pixels.get()));
+    for (SIZE_T i = 0; i < bytes / 4; ++i) {
+        if (pixel[i] >> 24)
+            return true;
+    }
+    return false;
+}
+
 // Blits the monochrome silhouette with the brush selected for the blit.
 void BlitSilhouette(HDC dc, POINT at, HBRUSH brush, HDC silhouette, const IconImage& image)
 {
@@ -138,6 +161,61 @@ bool ReadIcon(HICON icon, IconImage& image)
     image.height = image.colour ? bitmap.bmHeight : bitmap.bmHeight / 2;
     image.colourHeight = image.colour ? bitmap.bmHeight : 0;
     return image.width > 0 && image.height > 0 && image.mask;
+}
+
+bool KeepIcon(HDC dc, HICON icon, KeptIcon& kept)
+{
+    ReleaseKeptIcon(kept);
+    IconImage image;
+    if (!dc || !ReadIcon(icon, image) || HasAlpha(dc, image))
+        return false;
+    // DrawIconEx's own DC and selections, made once.
+    unique_hdc maskDc(CreateCompatibleDC(dc));
+    if (!maskDc || !SelectObject(maskDc.get(), image.mask.get()))
+        return false;
+    unique_hdc colourDc;
+    if (image.colour) {
+        colourDc.reset(CreateCompatibleDC(dc));
+        if (!colourDc || !SelectObject(colourDc.get(), image.colour.get()))
+            return false;
+    }
+    kept = {icon,           maskDc.release(), image.mask.release(), colourDc.release(), image.colour.release(),
+            image.width,    image.height};
+    return true;
+}
+
+void ReleaseKeptIcon(KeptIcon& kept)
+{
+    // The DCs go first, and with them the bitmaps' selections.
+    const HDC dcs[] = {kept.maskDc, kept.colourDc};
+    for (HDC dc : dcs) {
+        if (dc)
+            DeleteDC(dc);
+    }
+    const HBITMAP bitmaps[] = {kept.mask, kept.colour};
+    for (HBITMAP bitmap : bitmaps) {
+        if (bitmap)
+            DeleteObject(bitmap);
+    }
+    kept = KeptIcon{};
+}
+
+void DrawKeptIcon(HDC dc, const RECT& rect, const KeptIcon& kept)
+{
+    if (!dc || !kept.maskDc || !WithinGdiRange(rect.left, rect.top, rect.right, rect.bottom) ||
+        rect.right <= rect.left || rect.bottom <= rect.top)
+        return;
+    const POINT at = {CentredPosition(rect.left, int64_t{rect.right} - rect.left, kept.width),
+                      CentredPosition(rect.top, int64_t{rect.bottom} - rect.top, kept.height)};
+    // DrawIconEx's blits: the monochrome mask through black text on white, then the colour
+    // bitmap, or a monochrome icon's lower half, XORed over it.
+    scoped_text_color black(dc, RGB(0, 0, 0));
+    scoped_bk_color white(dc, RGB(0xFF, 0xFF, 0xFF));
+    BitBlt(dc, at.x, at.y, kept.width, kept.height, kept.maskDc, 0, 0, SRCAND);
+    if (kept.colourDc)
+        BitBlt(dc, at.x, at.y, kept.width, kept.height, kept.colourDc, 0, 0, SRCINVERT);
+    else
+        BitBlt(dc, at.x, at.y, kept.width, kept.height, kept.maskDc, 0, kept.height, SRCINVERT);
 }
 
 void DrawCellIcon(HDC dc, const RECT& cell, HICON icon, const IconImage& image, int mode, bool embossed,

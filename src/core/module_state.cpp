@@ -4,4 +4,14 @@ namespace varnelle {
 
 constinit ModuleStateFields ModuleState = kInitialModuleState;
 
+void CountLookChange()
+{
+    InterlockedIncrement(&ModuleState.LookGeneration);
+}
+
+LONG CurrentLookGeneration()
+{
+    return *static_cast<volatile LONG*>(&ModuleState.LookGeneration);
+}
+
 } // namespace varnelle

@@ -16,8 +16,11 @@ struct ModuleStateFields {
     ULONG_PTR SavedClassCursor;
     HWND CursorButton;
     // Counts the changes of the look (colours, metrics, theme, DPI, colour mode): a menu
-    // loop's cache made in an earlier generation is emptied at its next use.
+    // loop's cache or a button's paint cache made in an earlier generation is emptied at
+    // its next use.
     LONG LookGeneration;
+    // Counts the changes of the library's window properties (property_cache.h).
+    LONG PropertyGeneration;
 };
 
 extern constinit ModuleStateFields ModuleState;
@@ -29,7 +32,13 @@ inline constexpr ModuleStateFields kInitialModuleState = {
     0,         // SavedClassCursor
     nullptr,   // CursorButton
     1,         // LookGeneration
+    1,         // PropertyGeneration
 };
+
+// The look may have changed: what was made for an earlier generation (a menu loop's fonts,
+// a button's kept bitmaps) is dropped at its next use.
+void CountLookChange();
+[[nodiscard]] LONG CurrentLookGeneration();
 
 inline constexpr char kMarlettFace[] = "Marlett";
 inline constexpr char kOldWndProcProperty[] = "OLD_WND_PROC";

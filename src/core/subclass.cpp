@@ -2,6 +2,7 @@
 
 #include "module_lifetime.h"
 #include "module_state.h"
+#include "property_cache.h"
 
 namespace varnelle {
 namespace {
@@ -59,6 +60,7 @@ void ForgetHook(HWND window, WNDPROC procedure, bool keepOldWndProc = false)
     RemovePropA(window, WideName(procedure).text);
     if (!keepOldWndProc && own == kPreviousInOldWndProc)
         RemovePropA(window, kOldWndProcProperty);
+    PropertiesChanged();
 }
 
 // Library hooks above `procedure` are relinked past it: the one directly above takes over
@@ -123,15 +125,24 @@ void SubclassWindow(HWND window, WNDPROC procedure)
     }
     if (wide)
         SetPropA(window, WideName(procedure).text, kMarked);
+    PropertiesChanged();
 }
 
 PreviousProcedure PreviousWindowProc(HWND window, WNDPROC procedure)
 {
-    bool wide = GetPropA(window, WideName(procedure).text) != nullptr;
+    const LONG generation = PropertyGeneration();
+    const void* key = reinterpret_cast<const void*>(procedure);
+    ULONG_PTR cached = 0;
+    uint8_t cachedWide = 0;
+    if (FindCachedProperty(window, key, generation, cached, cachedWide))
+        return {reinterpret_cast<WNDPROC>(cached), cachedWide != 0};
+    PreviousProcedure previous = {nullptr, GetPropA(window, WideName(procedure).text) != nullptr};
     HANDLE own = GetPropA(window, HookName(procedure).text);
-    if (own && own != kPreviousInOldWndProc)
-        return {reinterpret_cast<WNDPROC>(own), wide};
-    return {reinterpret_cast<WNDPROC>(GetPropA(window, kOldWndProcProperty)), wide};
+    previous.procedure = reinterpret_cast<WNDPROC>(own && own != kPreviousInOldWndProc
+                                                       ? own
+                                                       : GetPropA(window, kOldWndProcProperty));
+    CacheProperty(window, key, generation, reinterpret_cast<ULONG_PTR>(previous.procedure), previous.wide);
+    return previous;
 }
 
 LRESULT CallPrevious(const PreviousProcedure& previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam)

@@ -77,6 +77,12 @@ ThreadStateFields& ThreadState()
     return *block;
 }
 
+ThreadStateFields* OwnThreadState()
+{
+    ThreadStateFields& state = ThreadState();
+    return &state == &sharedBlock ? nullptr : &state;
+}
+
 void ReleaseThreadState()
 {
     const LONG known = slot;

@@ -12,6 +12,7 @@
 #include <cstdint>
 
 #include "loop_cache.h"
+#include "property_cache.h"
 
 namespace varnelle {
 
@@ -25,6 +26,7 @@ struct ThreadStateFields {
     HWND LoopWindow;            // the window whose menu loop runs
     HWND HoverButton;           // the button of this thread under the mouse
     LoopCacheFields LoopCache;  // what the items of the open loop share
+    PropertyCacheFields PropertyCache; // the library's window properties as last read
 };
 
 inline constexpr ThreadStateFields kInitialThreadState = {
@@ -37,6 +39,7 @@ inline constexpr ThreadStateFields kInitialThreadState = {
     nullptr, // LoopWindow
     nullptr, // HoverButton
     {},      // LoopCache
+    {},      // PropertyCache
 };
 
 // The calling thread's block for reading; never allocates: a thread that has written
@@ -44,6 +47,9 @@ inline constexpr ThreadStateFields kInitialThreadState = {
 [[nodiscard]] const ThreadStateFields& ReadThreadState();
 // The calling thread's block for writing, allocated at the first call.
 [[nodiscard]] ThreadStateFields& ThreadState();
+// The calling thread's own block for writing, allocated at the first call; null when the
+// thread shares the fallback block, which no cache may write: other threads write it too.
+[[nodiscard]] ThreadStateFields* OwnThreadState();
 
 // From the module entry: a thread ends (its block is freed), or FreeLibrary unloads the
 // module (the calling thread's block and the TLS slot are given back).

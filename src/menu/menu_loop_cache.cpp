@@ -10,7 +10,7 @@ LoopCacheFields* OpenLoopCache()
     if (ReadThreadState().MenuLoopIdle)
         return nullptr;
     LoopCacheFields& cache = ThreadState().LoopCache;
-    const LONG generation = *static_cast<volatile LONG*>(&ModuleState.LookGeneration);
+    const LONG generation = CurrentLookGeneration();
     if (cache.generation != generation) {
         EmptyLoopCache(cache);
         cache.generation = generation;
@@ -26,7 +26,7 @@ void EndLoopCache()
 
 void LookMayHaveChanged()
 {
-    InterlockedIncrement(&ModuleState.LookGeneration);
+    CountLookChange();
     EndLoopCache();
 }
 

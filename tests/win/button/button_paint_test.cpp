@@ -523,6 +523,8 @@ TEST_F(ButtonPaint, TheDcComesBackAsItWasAndTheApplicationStillPaints)
     HDC dc = surface.dc();
     SetTextColor(dc, RGB(1, 2, 3));
     SetBkMode(dc, OPAQUE);
+    SetBkColor(dc, RGB(4, 5, 6));
+    MoveToEx(dc, 7, 8, nullptr);
     HGDIOBJ fontBefore = GetCurrentObject(dc, OBJ_FONT);
     HGDIOBJ penBefore = GetCurrentObject(dc, OBJ_PEN);
     surface.fill(kBackground);
@@ -535,6 +537,11 @@ TEST_F(ButtonPaint, TheDcComesBackAsItWasAndTheApplicationStillPaints)
             EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), penBefore);
             EXPECT_EQ(GetTextColor(dc), RGB(1, 2, 3));
             EXPECT_EQ(GetBkMode(dc), OPAQUE);
+            EXPECT_EQ(GetBkColor(dc), RGB(4, 5, 6));
+            POINT position = {};
+            GetCurrentPositionEx(dc, &position);
+            EXPECT_EQ(position.x, 7);
+            EXPECT_EQ(position.y, 8);
             // The application's procedure got the same WM_DRAWITEM, once, after the paint.
             ASSERT_EQ(CountOf(parentReceived, WM_DRAWITEM), 1);
             EXPECT_EQ(parentReceived.back().lParam, reinterpret_cast<LPARAM>(&item));

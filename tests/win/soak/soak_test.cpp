@@ -1,16 +1,17 @@
 // Soak: 100,000 item paints over every menu style and item kind, 10,000 full menu loops
-// through TrackPopupMenu, 10,000 fill bitmaps and 10,000 button hover cycles, with GDI
-// objects and heap blocks flat after every case and USER objects flat over the whole soak.
+// through TrackPopupMenu, 10,000 fill bitmaps, 10,000 button hover cycles and 10,000
+// rounds of a button's kept bitmaps made and freed again, with GDI objects and heap
+// blocks flat after every case and USER objects flat over the whole soak.
 // Beside them: menu loops open on two GUI threads at once and buttons of two threads
 // hovered at once (2,000 each), RedrawButton refusing other windows (10,000), and 10,000
 // paints of every painter with the GDI table full but for 0 to 14 objects.
 //
 // Counts, chosen by VARNELLE_SOAK:
 //   full   the counts above;
-//   suite  the same but 2,000 menu loops and 2,000 hover cycles: under Wine a loop costs
-//          30 to 60 ms (it makes and maps a popup window each time) and a hover cycle's two
-//          real repaints 10 ms, so the full counts would add over ten minutes to every run
-//          of the 64-bit suite; the default there;
+//   suite  the same but 2,000 menu loops, hover cycles and rounds of kept bitmaps: under
+//          Wine a loop costs 30 to 60 ms (it makes and maps a popup window each time) and
+//          a hover cycle's two real repaints 10 ms, so the full counts would add over ten
+//          minutes to every run of the 64-bit suite; the default there;
 //   guest  ten to a few hundred per case, still enough that one object or block left per
 //          call shows; the default of the 32-bit build, which runs in an emulated guest where
 //          the same work takes tens of times longer.
@@ -268,6 +269,69 @@ void HoverButton(int count)
     }
 }
 
+// A skinned button's kept face copies and icons, made again after new records, colour
+// scheme changes and colour mode switches, and freed with the record and the button:
+// each run makes its button, bitmaps and icons and destroys them again.
+void ButtonPaintCaches(int count)
+{
+    const int id = 10;
+    HWND button = CreateWindowExA(0, "BUTTON", "&Kept", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 50, 90, 30,
+                                  host->hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                  GetModuleHandleA(nullptr), nullptr);
+    HDC screen = GetDC(nullptr);
+    HBITMAP faces[3];
+    for (HBITMAP& face : faces)
+        face = CreateCompatibleBitmap(screen, 90, 30);
+    ReleaseDC(nullptr, screen);
+    HICON icons[2] = {MakeSolidIcon(16, RGB(200, 30, 30), 2), MakeSolidIcon(20, RGB(30, 30, 200), 1)};
+    CTRL_STRUCT records[2] = {};
+    records[0].hIcon = icons[0];
+    records[0].hIconHover = icons[1];
+    records[0].hBmp = faces[0];
+    records[0].hBmpHover = faces[1];
+    records[0].hBmpPressed = faces[2];
+    records[0].dwEdge = 1;
+    records[1].hIcon = icons[1];
+    records[1].hBmp = faces[1];
+    records[1].hBmpHover = faces[0];
+    records[1].dwEdge = 1;
+    records[1].dwFlat = 1;
+    DibSurface surface(90, 30);
+    const UINT paints[][2] = {{ODA_DRAWENTIRE, 0}, {ODA_SELECT, ODS_SELECTED}, {ODA_SELECT, 0}, {ODA_DRAWENTIRE, ODS_DISABLED}};
+    for (int i = 0; i < count; ++i) {
+        const CTRL_STRUCT& record = records[(i / 4) % 2];
+        switch (i % 4) {
+        case 0:
+            RedrawButton(button, &record);
+            break;
+        case 1:
+            SendMessageA(host->hwnd(), WM_SYSCOLORCHANGE, 0, 0);
+            break;
+        case 2:
+            SetColorMode(i % 8 == 2 ? VARNELLE_COLORS_DARK : VARNELLE_COLORS_SYSTEM);
+            break;
+        default:
+            RedrawButton(button, nullptr);
+            RedrawButton(button, &record);
+            break;
+        }
+        if (i % 2)
+            SendMessageA(button, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+        for (const auto& paint : paints) {
+            DRAWITEMSTRUCT item = {ODT_BUTTON, id, 0, paint[0], paint[1], button, surface.dc(), {0, 0, 90, 30}, 0};
+            SendMessageA(host->hwnd(), WM_DRAWITEM, id, reinterpret_cast<LPARAM>(&item));
+        }
+        if (i % 2)
+            SendMessageA(button, WM_MOUSELEAVE, 0, 0);
+    }
+    SetColorMode(VARNELLE_COLORS_SYSTEM);
+    DestroyWindow(button);
+    for (HBITMAP face : faces)
+        DeleteObject(face);
+    for (HICON icon : icons)
+        DestroyIcon(icon);
+}
+
 // Two GUI threads with their own styles open their popups at the same time.
 void TwoThreadMenuLoops(int count)
 {
@@ -394,6 +458,7 @@ std::vector<SoakCase> SoakCases()
     cases.push_back({"FillBitmaps", 10000, 10000, 500, 18, MakeFillBitmaps});
     cases.push_back({"SchemeSwitchesInLoop", 1000, 1000, 40, 16, SwitchSchemesInLoop});
     cases.push_back({"ButtonHoverCycles", 10000, 2000, 100, 3, HoverButton});
+    cases.push_back({"ButtonPaintCaches", 10000, 2000, 100, 8, ButtonPaintCaches});
     cases.push_back({"TwoThreadMenuLoops", 2000, 200, 4, 1, TwoThreadMenuLoops});
     cases.push_back({"TwoThreadHoverCycles", 2000, 500, 20, 2, TwoThreadHovers});
     cases.push_back({"RedrawButtonRefusals", 10000, 10000, 300, 6, RefuseOtherWindows});
