@@ -1,12 +1,13 @@
-# Shared by the scripts: an Xvfb display and a persistent wineserver for one prefix.
+# Shared by the scripts: Xvfb displays and persistent wineservers, one per prefix.
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-started_xvfb=""
+started_xvfbs=()
 started_wineservers=()
 
 # Starts an Xvfb display of the scripts' own and sets DISPLAY to it, whatever DISPLAY was:
-# pixel tests must not run on a user's desktop with its colours and fonts.
+# pixel tests must not run on a user's desktop with its colours and fonts. Called again, it
+# starts one more display (for tests that run beside others).
 start_display() { # [bits per pixel, default 24]
-    local depth=${1:-24} number ready waited
+    local depth=${1:-24} number ready waited started_xvfb
     ready=$(mktemp)
     for number in $(seq 91 140); do
         [ -e "/tmp/.X${number}-lock" ] || [ -e "/tmp/.X11-unix/X${number}" ] && continue
@@ -20,11 +21,11 @@ start_display() { # [bits per pixel, default 24]
         done
         if [ -s "$ready" ]; then
             rm -f "$ready"
+            started_xvfbs+=("$started_xvfb")
             export DISPLAY=":${number}"
             return
         fi
         kill "$started_xvfb" 2>/dev/null
-        started_xvfb=""
     done
     rm -f "$ready"
     echo "could not start Xvfb (package xvfb)" >&2
@@ -44,5 +45,7 @@ stop_services() {
     for entry in "${started_wineservers[@]}"; do
         WINEPREFIX="${entry%%|*}" "${entry##*|}" -k 2>/dev/null || true
     done
-    [ -n "$started_xvfb" ] && kill "$started_xvfb" 2>/dev/null || true
+    for entry in "${started_xvfbs[@]}"; do
+        kill "$entry" 2>/dev/null || true
+    done
 }

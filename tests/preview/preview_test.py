@@ -214,9 +214,17 @@ def main():
         if report:
             window = field(report, "window")[1]
         for label, png, bmp, copy in screens:
-            result = run([WINE_RUN, check_program, "compare", windows_path(copy), windows_path(bmp),
-                          "--pictures", windows_path(work)], env)
+            compare = [WINE_RUN, check_program, "compare", windows_path(copy), windows_path(bmp),
+                       "--pictures", windows_path(work)]
+            result = run(compare, env)
+            if result.returncode != 0 and not result.stdout:
+                # The checker never got to compare (a Wine start-up failure on a loaded
+                # machine, seen once): say what it printed and run it once more.
+                print(f"preview_check exited with {result.returncode} before comparing: {result.stderr}", flush=True)
+                result = run(compare, env)
             print(result.stdout, end="", flush=True)
+            if result.returncode != 0:
+                print(result.stderr, end="", flush=True)
             check(result.returncode == 0, f"the menu {label!r} does not show its own labels (screen {png.name})")
         if window:
             result = run([WINE_RUN, check_program, "alive", window], env)
