@@ -137,7 +137,16 @@ BOOL CALLBACK ConsiderWindow(HWND window, LPARAM parameter)
 // Where the module of that path sits in the process.
 BYTE* ModuleBase(DWORD process, const std::wstring& path)
 {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, process);
+    // A process that is loading or unloading modules at that moment gives ERROR_BAD_LENGTH:
+    // asked again, it answers.
+    HANDLE snapshot = INVALID_HANDLE_VALUE;
+    for (int attempt = 0; attempt < 50 && snapshot == INVALID_HANDLE_VALUE; ++attempt) {
+        snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, process);
+        if (snapshot == INVALID_HANDLE_VALUE && GetLastError() != ERROR_BAD_LENGTH)
+            return nullptr;
+        if (snapshot == INVALID_HANDLE_VALUE)
+            Sleep(20);
+    }
     if (snapshot == INVALID_HANDLE_VALUE)
         return nullptr;
     BYTE* base = nullptr;
@@ -347,9 +356,12 @@ bool Program::Inject(const std::wstring& helper, Request& request, Failure& fail
     DWORD loaded = 0;
     if (!RunRemote(process_, loadLibrary, path.get(), loaded, failure, L"load the helper"))
         return false;
+    // The thread's exit code is only the low half of a 64-bit module handle, which may be 0:
+    // the helper's base in the program's module list is what tells.
     BYTE* base = ModuleBase(id_, helper);
-    if (!loaded || !base)
-        return Fail(failure, L"the program could not load the helper " + helper);
+    if (!base)
+        return Fail(failure, L"the program could not load the helper " + helper +
+                                 (loaded ? L" (it is not in the program's module list)" : L""));
 
     DWORD outcome = 0;
     auto* start = reinterpret_cast<LPTHREAD_START_ROUTINE>(reinterpret_cast<void*>(base + offset));
